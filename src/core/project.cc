@@ -1,0 +1,59 @@
+#include "core/project.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <random>
+
+#include "core/formats.h"
+#include "core/text.h"
+#include "platform/paths.h"
+
+namespace rondix {
+
+int32_t RandomProjectValue() {
+  static thread_local std::mt19937 engine{std::random_device{}()};
+  return std::uniform_int_distribution<int32_t>(1, 99999)(engine);
+}
+
+void ResetProject(Project& project) {
+  ProjectState& s = project.state;
+  ProjectState fresh;
+  fresh.programFolder = ProgramFolder();
+  fresh.randomValue = RandomProjectValue();
+  fresh.acceptedExtensions = AcceptedExtensions();
+  fresh.modeMarker = std::move(s.modeMarker);
+  fresh.finalWidth = s.finalWidth;
+  fresh.finalHeight = s.finalHeight;
+  fresh.searchFrom = std::move(s.searchFrom);
+  fresh.searchTo = std::move(s.searchTo);
+  s = std::move(fresh);
+  project.inputs.clear();
+}
+
+std::string FileExtension(const std::string& path) {
+  auto slash = path.find_last_of('/');
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  auto dot = name.rfind('.');
+  if (dot == std::string::npos) return {};
+  return AsciiLower(name.substr(dot + 1));
+}
+
+bool AddInputFile(Project& project, const std::string& path) {
+  struct stat st {};
+  if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+    return false;
+  }
+  const auto& accepted = project.state.acceptedExtensions;
+  if (std::find(accepted.begin(), accepted.end(), FileExtension(path)) == accepted.end()) {
+    return false;
+  }
+  project.inputs.clear();
+  project.inputs.emplace(path, InputEntry{});
+  if (project.state.consoleRun == 0 && project.desktopInputHook) {
+    project.desktopInputHook(project.state, path);
+  }
+  return true;
+}
+
+}  // namespace rondix
