@@ -1,6 +1,28 @@
-#include <cstdio>
+#include <string>
+#include <vector>
 
-int main() {
-  std::puts("Pelloran TGA to PNG 2.9");
+#include "cli/console_io.h"
+#include "cli/startup.h"
+#include "platform/console.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> params(argv + 1, argv + argc);
+  rondix::Process process;
+  const rondix::ConsoleIo console = rondix::StandardConsole();
+  rondix::FrontEndOutcome outcome = rondix::StartUp(params, process, console);
+
+  switch (outcome.next) {
+    case rondix::FrontEndNext::Exit:
+      return outcome.exitStatus;
+    case rondix::FrontEndNext::Desktop:
+      rondix::PrintLine(stderr, "rondix: the desktop application is not built yet.");
+      return 0;
+    case rondix::FrontEndNext::UninstallPrompt:
+      rondix::PrintLine(stderr, "rondix: the uninstall prompt is not built yet.");
+      return 0;
+    case rondix::FrontEndNext::ScreenshotMode:
+      rondix::PrintLine(stderr, "rondix: the screenshot mode is not built yet.");
+      return 0;
+  }
   return 0;
 }

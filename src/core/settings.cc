@@ -39,7 +39,11 @@ const SettingsRecord& SettingsStore::RecordFor(int index) const {
   return conversion;
 }
 
-const SettingValue& SettingsStore::Value(int index) const { return RecordFor(index).At(index); }
+const SettingValue& SettingsStore::Value(int index) const {
+  static const SettingValue kNone = int32_t{0};
+  if (index < 0 || static_cast<size_t>(index) >= SettingDefs().size()) return kNone;
+  return RecordFor(index).At(index);
+}
 
 void SettingsStore::SetValue(int index, SettingValue value) {
   if (index < 0 || static_cast<size_t>(index) >= SettingDefs().size()) return;
