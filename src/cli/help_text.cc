@@ -1,0 +1,70 @@
+#include "cli/help_text.h"
+
+#include "platform/paths.h"
+#include "storage/string_table.h"
+
+namespace rondix {
+namespace {
+
+// Blank-looking lines hold one blank; descriptions start in column 29.
+constexpr std::string_view kHelp[] = {
+    " ",
+    "Usage: %s1% -i <filename> [options]",
+    " ",
+    "  %s1% -i example.%s2%",
+    "  %s1% -i c:\\tmp\\example.%s2%",
+    "  %s1% -i c:\\tmp\\example.%s2% -o d:\\converted",
+    "  %s1% -i c:\\tmp\\example.%s2% -o d:\\converted --jpg-quality=95",
+    " ",
+    "Options:",
+    " ",
+    "  -h, -?, --help            Display this help and exit",
+    "  -i FILE, --input=FILE     Set input file",
+    "  -o PATH, --output=PATH    Set output folder",
+    "  -c STR, --conversion=STR  Set output extension, STR = (jpg | bmp | ...)",
+    " ",
+    "Advanced options:",
+    " ",
+    "  --width=NUM               Set output image width",
+    "  --height=NUM              Set output image height",
+    "  --filename-mask=STR       Define output filename format",
+    "  --flip-horizontal         Flip output image horizontally",
+    "  --flip-vertical           Flip output image vertically",
+    "  --brightness=NUM          Set output image brightness, NUM = -100..100",
+    "  --contrast=NUM            Set output image contrast, NUM = -100..100",
+    "  --gamma=NUM               Set output image gamma, NUM = 0.01..9.99",
+    "  --invert                  Invert output image",
+    "  --greyscale               Greyscale output image",
+    "  --profile=FILE            Set configuration file with required settings",
+    "    ...                     Refer documentation for all available options",
+    " ",
+    "Other options:",
+    " ",
+    "  -q, --quiet               Don't print status messages to stdout",
+    "  -d, --debug               Print debug information to stdout",
+    "  -p, --pause               Pause at exit",
+    "  -v, --version             Display version information and exit",
+};
+
+}  // namespace
+
+std::span<const std::string_view> HelpTemplate() { return kHelp; }
+
+std::vector<std::string> HelpLines(std::string_view programName, std::string_view inputExtension) {
+  std::vector<std::string> lines;
+  lines.reserve(std::size(kHelp));
+  for (std::string_view line : kHelp) {
+    lines.push_back(Substitute(line, programName, inputExtension, {}, {}));
+  }
+  return lines;
+}
+
+std::string RunningProgramName() {
+  std::string path = ProgramPath();
+  std::string name = path.substr(path.rfind('/') + 1);  // npos + 1 == 0: no folder
+  size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.resize(dot);
+  return name;
+}
+
+}  // namespace rondix
