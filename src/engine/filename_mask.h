@@ -46,15 +46,24 @@ struct MaskToken {
 
 // Processing order matters: values brought in by an earlier token can hold later tokens.
 inline constexpr MaskToken kMaskTokens[] = {
-    {"%filename%", MaskValue::FileName},     {"%filename[u]%", MaskValue::FileNameUpper},
-    {"%filename[l]%", MaskValue::FileNameLower}, {"%filename[t]%", MaskValue::FileNameTitle},
-    {"%ext%", MaskValue::Ext},               {"%ext[u]%", MaskValue::ExtUpper},
-    {"%ext[t]%", MaskValue::ExtTitle},       {"%yyyy%", MaskValue::Year},
-    {"%mm%", MaskValue::Month},              {"%dd%", MaskValue::Day},
-    {"%hh%", MaskValue::Hour},               {"%ii%", MaskValue::Minute},
-    {"%ss%", MaskValue::Second},             {"%bpp%", MaskValue::Bpp},
-    {"%width%", MaskValue::Width},           {"%height%", MaskValue::Height},
-    {"%rnd%", MaskValue::Random},            {"%n%", MaskValue::Counter},
+    {"%filename%", MaskValue::FileName},
+    {"%filename[u]%", MaskValue::FileNameUpper},
+    {"%filename[l]%", MaskValue::FileNameLower},
+    {"%filename[t]%", MaskValue::FileNameTitle},
+    {"%ext%", MaskValue::Ext},
+    {"%ext[u]%", MaskValue::ExtUpper},
+    {"%ext[t]%", MaskValue::ExtTitle},
+    {"%yyyy%", MaskValue::Year},
+    {"%mm%", MaskValue::Month},
+    {"%dd%", MaskValue::Day},
+    {"%hh%", MaskValue::Hour},
+    {"%ii%", MaskValue::Minute},
+    {"%ss%", MaskValue::Second},
+    {"%bpp%", MaskValue::Bpp},
+    {"%width%", MaskValue::Width},
+    {"%height%", MaskValue::Height},
+    {"%rnd%", MaskValue::Random},
+    {"%n%", MaskValue::Counter},
 };
 
 inline constexpr std::string_view kDefaultFilenameMask = "%filename%.%ext%";
