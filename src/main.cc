@@ -4,6 +4,7 @@
 #include "cli/console_io.h"
 #include "cli/startup.h"
 #include "platform/console.h"
+#include "ui/desktop_start.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> params(argv + 1, argv + argc);
@@ -15,8 +16,12 @@ int main(int argc, char** argv) {
     case rondix::FrontEndNext::Exit:
       return outcome.exitStatus;
     case rondix::FrontEndNext::Desktop:
-      rondix::PrintLine(stderr, "rondix: the desktop application is not built yet.");
-      return 0;
+      if (!rondix::DisplayAvailable()) {
+        rondix::PrintLine(stderr, "rondix: no display to show the window on; give an input file "
+                                  "with -i to convert from the command line.");
+        return 0;
+      }
+      return rondix::RunDesktop(process, argc, argv);
     case rondix::FrontEndNext::UninstallPrompt:
       rondix::PrintLine(stderr, "rondix: the uninstall prompt is not built yet.");
       return 0;

@@ -53,6 +53,10 @@ class Program {
       if (chdir(cwd.c_str()) != 0) _exit(126);
       setenv("XDG_CONFIG_HOME", config.c_str(), 1);
       setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+      // Without a display the desktop path ends at once instead of opening a window.
+      unsetenv("DISPLAY");
+      unsetenv("WAYLAND_DISPLAY");
+      unsetenv("QT_QPA_PLATFORM");
       std::vector<char*> argv{const_cast<char*>(exe.c_str())};
       for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
       argv.push_back(nullptr);
