@@ -5,6 +5,8 @@
 #include "cli/startup.h"
 #include "platform/console.h"
 #include "ui/desktop_start.h"
+#include "ui/screenshot_mode.h"
+#include "ui/uninstall_prompt.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> params(argv + 1, argv + argc);
@@ -23,11 +25,13 @@ int main(int argc, char** argv) {
       }
       return rondix::RunDesktop(process, argc, argv);
     case rondix::FrontEndNext::UninstallPrompt:
-      rondix::PrintLine(stderr, "rondix: the uninstall prompt is not built yet.");
-      return 0;
+      if (!rondix::DisplayAvailable()) {
+        rondix::PrintLine(stderr, "rondix: no display to show the uninstall prompt on.");
+        return 0;
+      }
+      return rondix::RunUninstallPrompt(argc, argv);
     case rondix::FrontEndNext::ScreenshotMode:
-      rondix::PrintLine(stderr, "rondix: the screenshot mode is not built yet.");
-      return 0;
+      return rondix::RunScreenshotMode(process, outcome.screenshotFolder, argc, argv);
   }
   return 0;
 }

@@ -7,13 +7,17 @@
 #include <cstdlib>
 
 #include "batch/dialogs.h"
+#include "platform/clock.h"
 #include "platform/paths.h"
 #include "storage/config_file.h"
 #include "storage/string_table.h"
+#include "ui/about_box.h"
+#include "ui/converter_search.h"
 #include "ui/image_sets.h"
 #include "ui/main_window.h"
 #include "ui/theme_loader.h"
 #include "ui/theme_registry.h"
+#include "ui/update_prompts.h"
 
 namespace rondix {
 
@@ -51,9 +55,20 @@ int RunDesktopSession(Process& process) {
   ctx.hooks.reloadImages = [&](unsigned which) {
     LoadThemeImages(images, settings, registry, themeFolder, which);
   };
+  const UpdatePrompts updatePrompts = ToolkitUpdatePrompts(dialogs);
+  QWidget* mainWindow = nullptr;  // parent of the boxes, set once the window exists
+  ctx.hooks.about = [&] { OpenAboutBox(mainWindow, strings, dialogs); };
+  ctx.hooks.customConverter = [&] {
+    OpenConverterSearch(mainWindow, strings, process.project.state, dialogs);
+  };
+  ctx.hooks.checkForNewVersion = [&] { RunInteractiveUpdateCheck(mainWindow, strings, updatePrompts); };
+  ctx.hooks.startupUpdateCheck = [&] {
+    RunScheduledUpdateCheck(mainWindow, settings, strings, updatePrompts, &LocalNowSeconds);
+  };
 
   {
     MainWindow window(ctx);
+    mainWindow = &window;
     window.FinishStartUp();
     QApplication::exec();
     window.StoreWindowGeometry();

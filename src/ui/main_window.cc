@@ -27,7 +27,7 @@
 #include "core/formats.h"
 #include "core/product.h"
 #include "core/text.h"
-#include "core/web_links.h"
+#include "ui/help_links.h"
 #include "ui/theme_loader.h"
 
 namespace rondix {
@@ -408,13 +408,13 @@ void MainWindow::RunCommand(Command command) {
       run(ctx_.hooks.preferences);
       break;
     case Command::Manual:
-      open(std::string(kManualFileName));
+      OpenManual(open);
       break;
     case Command::SendFeedback:
-      open(FeedbackMailLink());
+      SendFeedback(open);
       break;
     case Command::VisitHomepage:
-      open(HomePageAddress());
+      VisitHomepage(open);
       break;
     case Command::CheckForNewVersion:
       run(ctx_.hooks.checkForNewVersion);
