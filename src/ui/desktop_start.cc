@@ -15,6 +15,7 @@
 #include "ui/converter_search.h"
 #include "ui/image_sets.h"
 #include "ui/main_window.h"
+#include "ui/preferences_dialog.h"
 #include "ui/theme_loader.h"
 #include "ui/theme_registry.h"
 #include "ui/update_prompts.h"
@@ -69,6 +70,12 @@ int RunDesktopSession(Process& process) {
   {
     MainWindow window(ctx);
     mainWindow = &window;
+    ctx.hooks.preferences = [&] {
+      PreferencesContext prefs{settings, process.project.state, strings, &images, registry,
+                               ToolkitPreferencesPickers(),
+                               [&](int position) { window.RefreshAfterPreferences(position); }};
+      RunPreferencesDialog(&window, prefs);
+    };
     window.FinishStartUp();
     QApplication::exec();
     window.StoreWindowGeometry();
