@@ -21,11 +21,11 @@ using fixture::BatchForm;
 using fixture::ScratchFolder;
 
 fixture::TgaSpec SmallPicture() {
-  fixture::TgaSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.pixels = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {10, 20, 30}, {40, 50, 60}, {70, 80, 90}};
-  return spec;
+  fixture::TgaSpec desc;
+  desc.width = 3;
+  desc.height = 2;
+  desc.pixels = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {10, 20, 30}, {40, 50, 60}, {70, 80, 90}};
+  return desc;
 }
 
 // What the progress window showed when its OK button became usable.
@@ -206,11 +206,11 @@ TEST(Convert, RunsOneFileThroughTheProgressWindow) {
 
 TEST(Convert, DrawsATextWatermarkWithTheFontItLoaded) {
   ScratchFolder dir;
-  fixture::TgaSpec spec;
-  spec.width = 300;
-  spec.height = 60;
-  spec.pixels.assign(size_t(spec.width) * spec.height, fixture::Rgba{0, 0, 0});
-  ASSERT_TRUE(fixture::WriteTga(dir.File("dark.tga"), spec));
+  fixture::TgaSpec desc;
+  desc.width = 300;
+  desc.height = 60;
+  desc.pixels.assign(size_t(desc.width) * desc.height, fixture::Rgba{0, 0, 0});
+  ASSERT_TRUE(fixture::WriteTga(dir.File("dark.tga"), desc));
   BatchForm f;
   f.settings.SetInt("Watermark", "Do Watermark", 1);  // white default text in "Arial"
   f.input->setText(QString::fromStdString(dir.File("dark.tga")));
@@ -242,17 +242,17 @@ TEST(Convert, ReportsAFileThatCannotBeDecoded) {
 
 // A file that takes long enough to convert for the window to be closed while it runs.
 std::string WriteLargePicture(const ScratchFolder& dir) {
-  fixture::TgaSpec spec;
-  spec.width = 3000;
-  spec.height = 3000;
-  spec.pixels.resize(size_t(spec.width) * spec.height);
+  fixture::TgaSpec desc;
+  desc.width = 3000;
+  desc.height = 3000;
+  desc.pixels.resize(size_t(desc.width) * desc.height);
   uint32_t x = 12345;
-  for (auto& p : spec.pixels) {
+  for (auto& p : desc.pixels) {
     x = x * 1664525u + 1013904223u;
     p = {uint8_t(x >> 24), uint8_t(x >> 16), uint8_t(x >> 8)};
   }
   const std::string path = dir.File("large.tga");
-  EXPECT_TRUE(fixture::WriteTga(path, spec));
+  EXPECT_TRUE(fixture::WriteTga(path, desc));
   return path;
 }
 

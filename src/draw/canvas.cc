@@ -49,10 +49,10 @@ PangoLayout* MakeLayout(cairo_t* cr, const WatermarkFont& font, std::string_view
   // One line whatever the text holds; line breaks are the caller's business.
   pango_layout_set_single_paragraph_mode(layout, TRUE);
   PangoAttrList* attributes = pango_attr_list_new();
-  if (font.spec.underline) {
+  if (font.desc.underline) {
     pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
   }
-  if (font.spec.strikeThrough) {
+  if (font.desc.strikeThrough) {
     pango_attr_list_insert(attributes, pango_attr_strikethrough_new(TRUE));
   }
   pango_layout_set_attributes(layout, attributes);

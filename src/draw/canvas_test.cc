@@ -14,12 +14,12 @@ struct FontDeleter {
 using FontPtr = std::unique_ptr<WatermarkFont, FontDeleter>;
 
 FontPtr Font(const char* family, int size, bool bold = false, bool underline = false) {
-  WatermarkFontSpec spec;
-  spec.family = family;
-  spec.sizePoints = size;
-  spec.bold = bold;
-  spec.underline = underline;
-  return FontPtr(LoadWatermarkFont(spec));
+  WatermarkFontSpec desc;
+  desc.family = family;
+  desc.sizePoints = size;
+  desc.bold = bold;
+  desc.underline = underline;
+  return FontPtr(LoadWatermarkFont(desc));
 }
 
 TEST(Canvas, FillsWholePixelShapesExactly) {
@@ -111,13 +111,13 @@ TEST(WatermarkFont, SpecFromSettings) {
                         Case{7, 9, false, false, false, false}}) {
     settings.SetInt("Watermark", "Font Style", c.style);
     settings.SetInt("Watermark", "Font Effect", c.effect);
-    const WatermarkFontSpec spec = WatermarkFontSpecFrom(settings);
-    EXPECT_EQ(spec.family, "Liberation Sans");
-    EXPECT_EQ(spec.sizePoints, 20);
-    EXPECT_EQ(spec.bold, c.bold) << c.style;
-    EXPECT_EQ(spec.italic, c.italic) << c.style;
-    EXPECT_EQ(spec.underline, c.underline) << c.effect;
-    EXPECT_EQ(spec.strikeThrough, c.strike) << c.effect;
+    const WatermarkFontSpec desc = WatermarkFontSpecFrom(settings);
+    EXPECT_EQ(desc.family, "Liberation Sans");
+    EXPECT_EQ(desc.sizePoints, 20);
+    EXPECT_EQ(desc.bold, c.bold) << c.style;
+    EXPECT_EQ(desc.italic, c.italic) << c.style;
+    EXPECT_EQ(desc.underline, c.underline) << c.effect;
+    EXPECT_EQ(desc.strikeThrough, c.strike) << c.effect;
   }
 }
 

@@ -9,35 +9,35 @@
 namespace rondix {
 
 WatermarkFontSpec WatermarkFontSpecFrom(const SettingsStore& settings) {
-  WatermarkFontSpec spec;
-  spec.family = settings.Text("Watermark", "Font");
-  spec.sizePoints = settings.Int("Watermark", "Font Size");
+  WatermarkFontSpec desc;
+  desc.family = settings.Text("Watermark", "Font");
+  desc.sizePoints = settings.Int("Watermark", "Font Size");
   const int style = settings.Int("Watermark", "Font Style");
-  spec.bold = style == 1 || style == 3;
-  spec.italic = style == 2 || style == 3;
+  desc.bold = style == 1 || style == 3;
+  desc.italic = style == 2 || style == 3;
   const int effect = settings.Int("Watermark", "Font Effect");
-  spec.underline = effect == 1;
-  spec.strikeThrough = effect == 2;
-  return spec;
+  desc.underline = effect == 1;
+  desc.strikeThrough = effect == 2;
+  return desc;
 }
 
-WatermarkFont* LoadWatermarkFont(const WatermarkFontSpec& spec) {
-  if (spec.sizePoints < 1 || spec.sizePoints > 65535) return nullptr;
+WatermarkFont* LoadWatermarkFont(const WatermarkFontSpec& desc) {
+  if (desc.sizePoints < 1 || desc.sizePoints > 65535) return nullptr;
   const std::optional<ResolvedFont> resolved =
-      ResolveFontFamily(spec.family, spec.bold, spec.italic);
+      ResolveFontFamily(desc.family, desc.bold, desc.italic);
   if (!resolved) return nullptr;
 
   auto* font = new WatermarkFont;
-  font->spec = spec;
+  font->desc = desc;
   font->installedFamily = resolved->family;
   font->fontMap = pango_cairo_font_map_new();
   font->description = pango_font_description_new();
   pango_font_description_set_family(font->description, resolved->family.c_str());
   pango_font_description_set_weight(font->description,
-                                    spec.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+                                    desc.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
   pango_font_description_set_style(font->description,
-                                   spec.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-  pango_font_description_set_size(font->description, spec.sizePoints * PANGO_SCALE);
+                                   desc.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+  pango_font_description_set_size(font->description, desc.sizePoints * PANGO_SCALE);
 
   // Loading one face proves the font can be drawn with.
   bool loaded = false;

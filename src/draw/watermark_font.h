@@ -24,7 +24,7 @@ struct WatermarkFontSpec {
 WatermarkFontSpec WatermarkFontSpecFrom(const SettingsStore& settings);
 
 struct WatermarkFont {
-  WatermarkFontSpec spec;
+  WatermarkFontSpec desc;
   std::string installedFamily;  // what fontconfig resolved the family to
   // Owned. A font map of its own, so the worker does not depend on per-thread defaults;
   // the driver and the worker never use it at the same time.
@@ -34,7 +34,7 @@ struct WatermarkFont {
 
 // Nothing (null) when the family is not available (see platform/fonts.h), the size is not
 // from 1 to 65535 points, or no face can be loaded.
-WatermarkFont* LoadWatermarkFont(const WatermarkFontSpec& spec);
+WatermarkFont* LoadWatermarkFont(const WatermarkFontSpec& desc);
 WatermarkFont* LoadWatermarkFont(const SettingsStore& settings);
 
 // Accepts null.

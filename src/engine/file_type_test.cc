@@ -75,19 +75,19 @@ TEST(FileTypeTest, NamesFilesByTheirFirstBytes) {
 
 TEST(FileTypeTest, TargaHasNoSignature) {
   fixture::ScratchFolder folder;
-  fixture::TgaSpec spec;
-  spec.width = 2;
-  spec.height = 2;
-  spec.pixels = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}};
-  ASSERT_TRUE(fixture::WriteTga(folder.File("a.tga"), spec));
+  fixture::TgaSpec desc;
+  desc.width = 2;
+  desc.height = 2;
+  desc.pixels = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}};
+  ASSERT_TRUE(fixture::WriteTga(folder.File("a.tga"), desc));
   EXPECT_EQ(IdentifyFileType(folder.File("a.tga")), "[ERROR] UNRECOGNIZED");
 
   // A header that happens to begin 00 00 01 00 (no ID, no map, type 1) reads as an icon.
-  spec.imageType = fixture::kTgaColorMapped;
-  spec.pixelDepth = 8;
-  spec.colorMap = {{0, 0, 0}};
-  spec.indices = {0, 0, 0, 0};
-  std::vector<uint8_t> bytes = fixture::EncodeTga(spec);
+  desc.imageType = fixture::kTgaColorMapped;
+  desc.pixelDepth = 8;
+  desc.colorMap = {{0, 0, 0}};
+  desc.indices = {0, 0, 0, 0};
+  std::vector<uint8_t> bytes = fixture::EncodeTga(desc);
   bytes[fixture::tga_header::kColorMapType] = 0;
   ASSERT_TRUE(fixture::WriteFileBytes(folder.File("b.tga"), bytes));
   EXPECT_EQ(IdentifyFileType(folder.File("b.tga")), "ICO");

@@ -30,11 +30,11 @@ using fixture::Rgba;
 
 // Uncompressed 24-bit TGA of one colour.
 void WriteSolidTga(const std::string& path, int width, int height, Rgba colour) {
-  fixture::TgaSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.pixels.assign(static_cast<size_t>(width * height), colour);
-  ASSERT_TRUE(fixture::WriteTga(path, spec));
+  fixture::TgaSpec desc;
+  desc.width = width;
+  desc.height = height;
+  desc.pixels.assign(static_cast<size_t>(width * height), colour);
+  ASSERT_TRUE(fixture::WriteTga(path, desc));
 }
 
 std::string ReadAll(const std::string& path) {
@@ -101,12 +101,12 @@ class PipelineTest : public ::testing::Test {
 };
 
 TEST_F(PipelineTest, WritesPngWithTheInputPixels) {
-  fixture::TgaSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.pixels = {{255, 0, 0},     {0, 255, 0},     {0, 0, 255},
+  fixture::TgaSpec desc;
+  desc.width = 3;
+  desc.height = 2;
+  desc.pixels = {{255, 0, 0},     {0, 255, 0},     {0, 0, 255},
                  {255, 255, 255}, {128, 128, 128}, {0, 0, 0}};
-  ASSERT_TRUE(fixture::WriteTga(in + "Sunset.tga", spec));
+  ASSERT_TRUE(fixture::WriteTga(in + "Sunset.tga", desc));
   AddInput(in + "Sunset.tga");
 
   EXPECT_EQ(Run(), 1);
@@ -127,7 +127,7 @@ TEST_F(PipelineTest, WritesPngWithTheInputPixels) {
   const fixture::RgbaImage back = fixture::ReadRgba(out + "Sunset.png");
   ASSERT_EQ(back.width, 3u);
   ASSERT_EQ(back.height, 2u);
-  EXPECT_EQ(back.pixels, spec.pixels);
+  EXPECT_EQ(back.pixels, desc.pixels);
   EXPECT_TRUE(TempLeftovers(out).empty());
 }
 

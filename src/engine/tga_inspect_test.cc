@@ -24,33 +24,33 @@ void Set16(Bytes& bytes, size_t at, unsigned value) {
 }
 
 TgaSpec Colour24() {
-  TgaSpec spec;
-  spec.width = 4;
-  spec.height = 3;
-  for (int i = 0; i < 12; ++i) spec.pixels.push_back(Rgba{static_cast<uint8_t>(20 * i), 7, 9});
-  return spec;
+  TgaSpec desc;
+  desc.width = 4;
+  desc.height = 3;
+  for (int i = 0; i < 12; ++i) desc.pixels.push_back(Rgba{static_cast<uint8_t>(20 * i), 7, 9});
+  return desc;
 }
 
 // 5 x 1 8-bit grey, RLE: a run of three, then a raw packet of two (6 bytes of packets).
 TgaSpec GreyRle() {
-  TgaSpec spec;
-  spec.imageType = fixture::kTgaRleGrey;
-  spec.pixelDepth = 8;
-  spec.width = 5;
-  spec.height = 1;
-  spec.pixels = {{1, 0, 0}, {1, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}};
-  return spec;
+  TgaSpec desc;
+  desc.imageType = fixture::kTgaRleGrey;
+  desc.pixelDepth = 8;
+  desc.width = 5;
+  desc.height = 1;
+  desc.pixels = {{1, 0, 0}, {1, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}};
+  return desc;
 }
 
 TgaSpec Mapped() {
-  TgaSpec spec;
-  spec.imageType = fixture::kTgaColorMapped;
-  spec.pixelDepth = 8;
-  spec.width = 2;
-  spec.height = 2;
-  spec.colorMap = {{255, 0, 0}, {0, 255, 0}};
-  spec.indices = {0, 1, 1, 0};
-  return spec;
+  TgaSpec desc;
+  desc.imageType = fixture::kTgaColorMapped;
+  desc.pixelDepth = 8;
+  desc.width = 2;
+  desc.height = 2;
+  desc.colorMap = {{255, 0, 0}, {0, 255, 0}};
+  desc.indices = {0, 1, 1, 0};
+  return desc;
 }
 
 class TgaInspectTest : public ::testing::Test {
@@ -66,8 +66,8 @@ class TgaInspectTest : public ::testing::Test {
 };
 
 TEST_F(TgaInspectTest, FixturesPass) {
-  for (const TgaSpec& spec : {Colour24(), GreyRle(), Mapped()}) {
-    const TgaInfo info = InspectTarga(Write(fixture::EncodeTga(spec)), kDefaultMaxPixels);
+  for (const TgaSpec& desc : {Colour24(), GreyRle(), Mapped()}) {
+    const TgaInfo info = InspectTarga(Write(fixture::EncodeTga(desc)), kDefaultMaxPixels);
     EXPECT_TRUE(info.ok) << info.failReason;
     EXPECT_EQ(info.decoder, TgaDecoder::FreeImage);
   }
@@ -203,13 +203,13 @@ TEST_F(TgaInspectTest, HugeClaimsFailFast) {
 }
 
 TEST_F(TgaInspectTest, PixelLimit) {
-  TgaSpec spec;
-  spec.imageType = fixture::kTgaRleGrey;
-  spec.pixelDepth = 8;
-  spec.width = 100;
-  spec.height = 100;
-  spec.pixels.assign(10000, Rgba{5, 0, 0});
-  const std::string path = Write(fixture::EncodeTga(spec));
+  TgaSpec desc;
+  desc.imageType = fixture::kTgaRleGrey;
+  desc.pixelDepth = 8;
+  desc.width = 100;
+  desc.height = 100;
+  desc.pixels.assign(10000, Rgba{5, 0, 0});
+  const std::string path = Write(fixture::EncodeTga(desc));
   EXPECT_FALSE(InspectTarga(path, 9999).ok);
   EXPECT_TRUE(InspectTarga(path, 10000).ok);
 
@@ -243,13 +243,13 @@ TEST_F(TgaInspectTest, PixelLimit) {
 }
 
 TEST_F(TgaInspectTest, HeaderFacts) {
-  TgaSpec spec = GreyRle();
-  spec.topToBottom = true;
-  spec.rightToLeft = true;
-  spec.attributeBits = 3;
-  spec.id = "hello";
-  spec.attributesType = 4;
-  const TgaInfo info = InspectTarga(Write(fixture::EncodeTga(spec)), kDefaultMaxPixels);
+  TgaSpec desc = GreyRle();
+  desc.topToBottom = true;
+  desc.rightToLeft = true;
+  desc.attributeBits = 3;
+  desc.id = "hello";
+  desc.attributesType = 4;
+  const TgaInfo info = InspectTarga(Write(fixture::EncodeTga(desc)), kDefaultMaxPixels);
   ASSERT_TRUE(info.ok);
   EXPECT_TRUE(info.topToBottom);
   EXPECT_TRUE(info.rightToLeft);
@@ -269,23 +269,23 @@ TEST_F(TgaInspectTest, DamagedFilesNeverCrash) {
   std::vector<Bytes> originals;
   for (uint8_t type : {1, 2, 3, 9, 10, 11}) {
     for (uint8_t depth : {8, 15, 16, 24, 32}) {
-      TgaSpec spec;
-      spec.imageType = type;
-      spec.pixelDepth = depth;
-      spec.width = 7;
-      spec.height = 5;
-      spec.attributeBits = depth == 32 ? 8 : 0;
-      spec.rleAcrossRows = (depth & 8) != 0;
-      spec.attributesType = depth == 16 ? 3 : -1;
+      TgaSpec desc;
+      desc.imageType = type;
+      desc.pixelDepth = depth;
+      desc.width = 7;
+      desc.height = 5;
+      desc.attributeBits = depth == 32 ? 8 : 0;
+      desc.rleAcrossRows = (depth & 8) != 0;
+      desc.attributesType = depth == 16 ? 3 : -1;
       for (int i = 0; i < 35; ++i)
-        spec.pixels.push_back(Rgba{byte(), byte(), static_cast<uint8_t>(i / 3), byte()});
+        desc.pixels.push_back(Rgba{byte(), byte(), static_cast<uint8_t>(i / 3), byte()});
       if (type == 1 || type == 9) {
         if (depth != 8 && depth != 16) continue;
-        spec.colorMap = {{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}};
-        spec.colorMapEntryBits = depth == 8 ? 24 : 32;
-        for (int i = 0; i < 35; ++i) spec.indices.push_back(static_cast<uint16_t>(i % 4));
+        desc.colorMap = {{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}};
+        desc.colorMapEntryBits = depth == 8 ? 24 : 32;
+        for (int i = 0; i < 35; ++i) desc.indices.push_back(static_cast<uint16_t>(i % 4));
       }
-      originals.push_back(fixture::EncodeTga(spec));
+      originals.push_back(fixture::EncodeTga(desc));
     }
   }
   int loaded = 0;

@@ -95,23 +95,23 @@ constexpr Layout kLayouts[] = {
 };
 
 TgaSpec SpecFor(const Kind& kind, const Layout& layout, bool rle, bool acrossRows) {
-  TgaSpec spec;
-  spec.imageType = static_cast<uint8_t>(kind.type + (rle ? 8 : 0));
-  spec.pixelDepth = kind.depth;
-  spec.attributeBits = kind.attributeBits;
-  spec.topToBottom = layout.top;
-  spec.rightToLeft = layout.right;
-  spec.rleAcrossRows = acrossRows;
-  spec.width = kWidth;
-  spec.height = kHeight;
+  TgaSpec desc;
+  desc.imageType = static_cast<uint8_t>(kind.type + (rle ? 8 : 0));
+  desc.pixelDepth = kind.depth;
+  desc.attributeBits = kind.attributeBits;
+  desc.topToBottom = layout.top;
+  desc.rightToLeft = layout.right;
+  desc.rleAcrossRows = acrossRows;
+  desc.width = kWidth;
+  desc.height = kHeight;
   if (kind.mapBits) {
-    spec.colorMap = kColours;
-    spec.colorMapEntryBits = kind.mapBits;
-    spec.indices = kIndices;
+    desc.colorMap = kColours;
+    desc.colorMapEntryBits = kind.mapBits;
+    desc.indices = kIndices;
   } else {
-    spec.pixels = Picture();
+    desc.pixels = Picture();
   }
-  return spec;
+  return desc;
 }
 
 // What a correct decoder shows for a colour stored by `kind`.
@@ -139,13 +139,13 @@ TEST(TgaLoadTest, EveryTypeDepthOriginAndCompressionDecodes) {
     for (const Layout& layout : kLayouts) {
       for (int variant = 0; variant < 3; ++variant) {  // raw, RLE per row, RLE across rows
         const bool rle = variant > 0;
-        const TgaSpec spec = SpecFor(kind, layout, rle, variant == 2);
+        const TgaSpec desc = SpecFor(kind, layout, rle, variant == 2);
         SCOPED_TRACE(std::string(kind.name) + ", " + layout.name +
                      (variant == 0   ? ", raw"
                       : variant == 1 ? ", RLE"
                                      : ", RLE across rows"));
         const std::string path = folder.File(std::to_string(++files) + ".tga");
-        ASSERT_TRUE(fixture::WriteTga(path, spec));
+        ASSERT_TRUE(fixture::WriteTga(path, desc));
         const Loaded loaded = Load(path);
         ASSERT_TRUE(loaded.ok);
         EXPECT_EQ(loaded.bpp, kind.bpp);
@@ -191,7 +191,7 @@ TEST(TgaLoadTest, VariantsFreeImageGetsWrong) {
   fixture::ScratchFolder folder;
   struct Case {
     const char* what;
-    TgaSpec spec;
+    TgaSpec desc;
     std::vector<Rgba> expected;
   };
   std::vector<Case> cases;
@@ -254,14 +254,14 @@ TEST(TgaLoadTest, VariantsFreeImageGetsWrong) {
   for (size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE(cases[i].what);
     const std::string path = folder.File(std::to_string(i) + ".tga");
-    ASSERT_TRUE(fixture::WriteTga(path, cases[i].spec));
+    ASSERT_TRUE(fixture::WriteTga(path, cases[i].desc));
     const TgaInfo info = InspectTarga(path, kDefaultMaxPixels);
     ASSERT_TRUE(info.ok) << info.failReason;
     EXPECT_EQ(info.decoder, TgaDecoder::Own);
     const Loaded loaded = Load(path);
     ASSERT_TRUE(loaded.ok);
-    RgbaImage expected{static_cast<unsigned>(cases[i].spec.width),
-                       static_cast<unsigned>(cases[i].spec.height), cases[i].expected};
+    RgbaImage expected{static_cast<unsigned>(cases[i].desc.width),
+                       static_cast<unsigned>(cases[i].desc.height), cases[i].expected};
     EXPECT_EQ(fixture::MaxChannelDifference(loaded.picture, expected), 0);
   }
 }
@@ -270,13 +270,13 @@ TEST(TgaLoadTest, VariantsFreeImageGetsWrong) {
 // inspection guard the read that really happens.
 TEST(TgaLoadTest, PostageStampReachesFreeImage) {
   fixture::ScratchFolder folder;
-  TgaSpec spec;
-  spec.width = 4;
-  spec.height = 4;
-  spec.pixels.assign(16, Rgba{10, 20, 30});
-  spec.attributesType = 0;
-  spec.postageStamp = {2, 1, 1, 2, 3, 4, 5, 6};
-  ASSERT_TRUE(fixture::WriteTga(folder.File("a.tga"), spec));
+  TgaSpec desc;
+  desc.width = 4;
+  desc.height = 4;
+  desc.pixels.assign(16, Rgba{10, 20, 30});
+  desc.attributesType = 0;
+  desc.postageStamp = {2, 1, 1, 2, 3, 4, 5, 6};
+  ASSERT_TRUE(fixture::WriteTga(folder.File("a.tga"), desc));
   Bitmap image(LoadTarga(folder.File("a.tga"), kDefaultMaxPixels));
   ASSERT_TRUE(image);
   FIBITMAP* stamp = FreeImage_GetThumbnail(image.get());
@@ -329,34 +329,34 @@ TEST(TgaLoadTest, AlphaMeaning) {
   for (size_t i = 0; i < cases.size(); ++i) {
     const Case& c = cases[i];
     SCOPED_TRACE(c.what);
-    TgaSpec spec;
-    spec.imageType = c.type;
-    spec.pixelDepth = c.depth;
-    spec.attributeBits = c.attributeBits;
-    spec.attributesType = c.attributesType;
-    spec.width = 2;
-    spec.height = 2;
+    TgaSpec desc;
+    desc.imageType = c.type;
+    desc.pixelDepth = c.depth;
+    desc.attributeBits = c.attributeBits;
+    desc.attributesType = c.attributesType;
+    desc.width = 2;
+    desc.height = 2;
     RgbaImage expected{2, 2, {}};
     for (size_t p = 0; p < 4; ++p) {
       const Rgba colour{static_cast<uint8_t>(40 * p + 20), 90, 200, c.stored[p]};
-      spec.pixels.push_back(colour);
+      desc.pixels.push_back(colour);
       Rgba shown = colour;
-      if (spec.imageType == fixture::kTgaGrey || spec.imageType == fixture::kTgaRleGrey) {
+      if (desc.imageType == fixture::kTgaGrey || desc.imageType == fixture::kTgaRleGrey) {
         shown.g = shown.b = shown.r;
       }
-      if (c.depth == 16 && spec.imageType == fixture::kTgaTrueColor)
+      if (c.depth == 16 && desc.imageType == fixture::kTgaTrueColor)
         shown = fixture::Quantize555(shown);
       shown.a = c.expected[p];
       expected.pixels.push_back(shown);
     }
     if (c.type == fixture::kTgaColorMapped || c.type == fixture::kTgaRleColorMapped) {
-      spec.colorMap = spec.pixels;
-      spec.colorMapEntryBits = 32;
-      spec.indices = {0, 1, 2, 3};
-      spec.pixels.clear();
+      desc.colorMap = desc.pixels;
+      desc.colorMapEntryBits = 32;
+      desc.indices = {0, 1, 2, 3};
+      desc.pixels.clear();
     }
     const std::string path = folder.File(std::to_string(i) + ".tga");
-    ASSERT_TRUE(fixture::WriteTga(path, spec));
+    ASSERT_TRUE(fixture::WriteTga(path, desc));
     const Loaded loaded = Load(path);
     ASSERT_TRUE(loaded.ok);
     EXPECT_EQ(fixture::MaxChannelDifference(loaded.picture, expected), 0);

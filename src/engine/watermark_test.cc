@@ -27,10 +27,10 @@ struct FontDeleter {
 using FontPtr = std::unique_ptr<WatermarkFont, FontDeleter>;
 
 FontPtr LoadFont(const char* family, int size) {
-  WatermarkFontSpec spec;
-  spec.family = family;
-  spec.sizePoints = size;
-  return FontPtr(LoadWatermarkFont(spec));
+  WatermarkFontSpec desc;
+  desc.family = family;
+  desc.sizePoints = size;
+  return FontPtr(LoadWatermarkFont(desc));
 }
 
 struct Bounds {
@@ -470,12 +470,12 @@ TEST_F(WatermarkTest, OutsidePlacementsAndCutsToNothingDrawNothing) {
 // The whole conversion: the frame and then the watermark, laid out on the resized image,
 // in the written file.
 TEST_F(WatermarkTest, FrameAndWatermarkReachTheWrittenFile) {
-  fixture::TgaSpec spec;
-  spec.width = 60;
-  spec.height = 40;
-  spec.pixels.assign(60 * 40, fixture::Rgba{255, 255, 255});
+  fixture::TgaSpec desc;
+  desc.width = 60;
+  desc.height = 40;
+  desc.pixels.assign(60 * 40, fixture::Rgba{255, 255, 255});
   const std::string input = scratch.File("White.tga");
-  ASSERT_TRUE(fixture::WriteTga(input, spec));
+  ASSERT_TRUE(fixture::WriteTga(input, desc));
   project.inputs[input] = InputEntry{1, ""};
   project.state.currentOutputFolder = scratch.path() + "/";
   PrepareOutputFormat("png", settings, project.state);

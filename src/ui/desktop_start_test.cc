@@ -91,10 +91,10 @@ void DropFile(MainWindow& w, const std::string& path) {
 
 TEST_F(DesktopSession, GeometryAndFoldersSurviveARestart) {
   ScratchFolder pictures;
-  fixture::TgaSpec spec;
-  spec.width = spec.height = 1;
-  spec.pixels = {{9, 9, 9}};
-  ASSERT_TRUE(fixture::WriteTga(pictures.File("a.tga"), spec));
+  fixture::TgaSpec desc;
+  desc.width = desc.height = 1;
+  desc.pixels = {{9, 9, 9}};
+  ASSERT_TRUE(fixture::WriteTga(pictures.File("a.tga"), desc));
 
   // First start: no file yet, so the window is centred on the 800 x 800 off-screen desktop.
   EXPECT_EQ(Run([&](MainWindow& w) {

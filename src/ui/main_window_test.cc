@@ -28,11 +28,11 @@ namespace {
 using fixture::ScratchFolder;
 
 fixture::TgaSpec Pixel() {
-  fixture::TgaSpec spec;
-  spec.width = 1;
-  spec.height = 1;
-  spec.pixels = {{1, 2, 3}};
-  return spec;
+  fixture::TgaSpec desc;
+  desc.width = 1;
+  desc.height = 1;
+  desc.pixels = {{1, 2, 3}};
+  return desc;
 }
 
 class MainWindowTest : public ::testing::Test {

@@ -215,9 +215,9 @@ void PreferencesDialog::BuildPages() {
 
 void PreferencesDialog::BuildRows(QWidget* parent, std::span<const RowSpec> rows, int first) {
   int position = first;
-  for (const RowSpec& spec : rows) {
-    rowIndex_.emplace(RowName(spec), rows_.size());
-    rows_.push_back(BuildRow(parent, position++, spec, ctx_.strings));
+  for (const RowSpec& desc : rows) {
+    rowIndex_.emplace(RowName(desc), rows_.size());
+    rows_.push_back(BuildRow(parent, position++, desc, ctx_.strings));
   }
 }
 
@@ -237,7 +237,7 @@ void PreferencesDialog::BuildSubPages(QWidget* page, std::string_view group,
 void PreferencesDialog::FillAll() {
   const RowSources sources{ctx_.strings, listedThemes_, ctx_.images};
   for (PreferencesRow& row : rows_) {
-    if (!row.spec->group.empty() || row.spec->kind == RowKind::FixedDropDown) {
+    if (!row.desc->group.empty() || row.desc->kind == RowKind::FixedDropDown) {
       FillRow(row, ctx_.settings, sources);
     }
   }
@@ -301,7 +301,7 @@ void PreferencesDialog::ShowSubPage(std::string_view group) {
 void PreferencesDialog::ConnectPickers() {
   for (size_t i = 0; i < rows_.size(); ++i) {
     PreferencesRow& row = rows_[i];
-    switch (row.spec->kind) {
+    switch (row.desc->kind) {
       case RowKind::ColorButton:
         connect(row.button, &QPushButton::clicked, this, [this, i] { PickButtonColor(rows_[i]); });
         break;
@@ -338,9 +338,9 @@ void PreferencesDialog::PickListColor(PreferencesRow& row) {
   if (position < 0) {
     position = AddColorEntry(row.list, hex, ctx_.strings);
     // The palette keeps the new colour even if the dialog is cancelled.
-    const RowSpec& spec = *row.spec;
-    ctx_.settings.SetText(spec.group, spec.extra,
-                          ctx_.settings.Text(spec.group, spec.extra) + "," + hex);
+    const RowSpec& desc = *row.desc;
+    ctx_.settings.SetText(desc.group, desc.extra,
+                          ctx_.settings.Text(desc.group, desc.extra) + "," + hex);
   }
   row.list->setCurrentIndex(position);
 }

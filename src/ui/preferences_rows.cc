@@ -101,8 +101,8 @@ QColor ToQColor(const std::string& hex) {
   return QColor(c.rgbRed, c.rgbGreen, c.rgbBlue);
 }
 
-int32_t Setting(const SettingsStore& settings, const RowSpec& spec) {
-  return settings.Int(spec.group, spec.key);
+int32_t Setting(const SettingsStore& settings, const RowSpec& desc) {
+  return settings.Int(desc.group, desc.key);
 }
 
 // Selects position `value` when the list has it, else nothing.
@@ -111,9 +111,9 @@ void SelectPosition(QComboBox* list, int32_t value) {
 }
 
 void FillFormatList(PreferencesRow& row, const SettingsStore& settings, const RowSources& sources) {
-  const auto formats = row.spec->group == "Input" ? InputFormatList() : OutputFormatList();
+  const auto formats = row.desc->group == "Input" ? InputFormatList() : OutputFormatList();
   const QIcon icon = FormatIcon(sources);
-  const std::string& current = settings.Text(row.spec->group, row.spec->key);
+  const std::string& current = settings.Text(row.desc->group, row.desc->key);
   int selected = -1;
   for (size_t i = 0; i < formats.size(); ++i) {
     if (formats[i].empty()) continue;
@@ -125,7 +125,7 @@ void FillFormatList(PreferencesRow& row, const SettingsStore& settings, const Ro
 }
 
 void FillThemeList(PreferencesRow& row, const SettingsStore& settings, const RowSources& sources) {
-  const std::string& current = settings.Text(row.spec->group, row.spec->key);
+  const std::string& current = settings.Text(row.desc->group, row.desc->key);
   int selected = 0;
   for (const ThemeEntry& theme : sources.themes) {
     if (theme.key == current) selected = row.list->count();
@@ -137,30 +137,30 @@ void FillThemeList(PreferencesRow& row, const SettingsStore& settings, const Row
 
 void FillBitDepths(PreferencesRow& row, const SettingsStore& settings, const RowSources& sources) {
   row.list->addItem(Text(sources.strings, "Auto"));
-  if (const OutputFormat* format = FindOutputFormat(row.spec->extra)) {
+  if (const OutputFormat* format = FindOutputFormat(row.desc->extra)) {
     for (const std::string& depth : Split(format->bitDepths, ',')) {
       row.list->addItem(Qs(TrimBlanks(depth)));
     }
   }
-  const int32_t value = Setting(settings, *row.spec);
+  const int32_t value = Setting(settings, *row.desc);
   row.list->setCurrentIndex(value == 0 ? 0 : row.list->findText(QString::number(value)));
 }
 
 void FillColorList(PreferencesRow& row, const SettingsStore& settings, const RowSources& sources) {
-  for (const std::string& entry : ListEntries(settings.Text(row.spec->group, row.spec->extra))) {
+  for (const std::string& entry : ListEntries(settings.Text(row.desc->group, row.desc->extra))) {
     AddColorEntry(row.list, NormalizedColor(entry), sources.strings);
   }
   row.list->setCurrentIndex(0);
   const int match =
-      FindColorEntry(row.list, NormalizedColor(settings.Text(row.spec->group, row.spec->key)));
+      FindColorEntry(row.list, NormalizedColor(settings.Text(row.desc->group, row.desc->key)));
   if (match >= 0) row.list->setCurrentIndex(match);
 }
 
 void FillFontList(PreferencesRow& row, SettingsStore& settings) {
-  const std::string& font = settings.Text(row.spec->group, row.spec->key);
-  if (settings.Text(row.spec->group, "Fonts").empty())
-    settings.SetText(row.spec->group, "Fonts", font);
-  for (const std::string& name : FontEntries(settings.Text(row.spec->group, "Fonts"))) {
+  const std::string& font = settings.Text(row.desc->group, row.desc->key);
+  if (settings.Text(row.desc->group, "Fonts").empty())
+    settings.SetText(row.desc->group, "Fonts", font);
+  for (const std::string& name : FontEntries(settings.Text(row.desc->group, "Fonts"))) {
     row.list->addItem(Qs(name));
   }
   if (row.list->count() == 0) return;
@@ -170,12 +170,12 @@ void FillFontList(PreferencesRow& row, SettingsStore& settings) {
 }
 
 void FillSliderSpinner(PreferencesRow& row, int value) {
-  const RowSpec& spec = *row.spec;
-  row.spinner->setRange(spec.min, spec.max);
-  row.slider->setRange(spec.min + spec.sliderOffset, spec.max + spec.sliderOffset);
-  const int clamped = std::clamp(value, spec.min, spec.max);
+  const RowSpec& desc = *row.desc;
+  row.spinner->setRange(desc.min, desc.max);
+  row.slider->setRange(desc.min + desc.sliderOffset, desc.max + desc.sliderOffset);
+  const int clamped = std::clamp(value, desc.min, desc.max);
   row.spinner->setValue(clamped);
-  row.slider->setValue(clamped + spec.sliderOffset);
+  row.slider->setValue(clamped + desc.sliderOffset);
 }
 
 // Local seconds are kept as if they were UTC, so the field shows them unshifted.
@@ -191,25 +191,25 @@ int32_t ToLocalSeconds(const QDateTime& time) {
 
 }  // namespace
 
-std::string RowName(const RowSpec& spec) {
-  if (spec.group.empty()) return std::string(spec.label);
-  return std::string(spec.group) + "/" + std::string(spec.key);
+std::string RowName(const RowSpec& desc) {
+  if (desc.group.empty()) return std::string(desc.label);
+  return std::string(desc.group) + "/" + std::string(desc.key);
 }
 
-PreferencesRow BuildRow(QWidget* parent, int position, const RowSpec& spec,
+PreferencesRow BuildRow(QWidget* parent, int position, const RowSpec& desc,
                         const StringTable& strings) {
   PreferencesRow row;
-  row.spec = &spec;
+  row.desc = &desc;
   const int y = kRowTop + position * kRowStep;
-  const std::string name = RowName(spec);
+  const std::string name = RowName(desc);
   row.label = Place<QLabel>(parent, y, kLabel, name + "/label");
-  row.label->setText(Text(strings, spec.label));
+  row.label->setText(Text(strings, desc.label));
   row.label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  switch (spec.kind) {
+  switch (desc.kind) {
     case RowKind::DropDown:
     case RowKind::FixedDropDown:
-      AddEntries(AddList(row, parent, y, kDropDown, name), spec.entries, strings);
+      AddEntries(AddList(row, parent, y, kDropDown, name), desc.entries, strings);
       break;
     case RowKind::Language:
       AddList(row, parent, y, kDropDown, name)->addItem(QStringLiteral("English"));
@@ -225,21 +225,21 @@ PreferencesRow BuildRow(QWidget* parent, int position, const RowSpec& spec,
       break;
     case RowKind::Number:
       AddNumberField(row, parent, y, name);
-      if (!spec.extra.empty()) row.unit->addItem(Text(strings, spec.extra));
+      if (!desc.extra.empty()) row.unit->addItem(Text(strings, desc.extra));
       row.unit->setCurrentIndex(0);
       break;
     case RowKind::NumberAndUnit:
       AddNumberField(row, parent, y, name);
-      AddEntries(row.unit, spec.entries, strings);
+      AddEntries(row.unit, desc.entries, strings);
       break;
     case RowKind::SliderSpinner:
     case RowKind::Gamma:
       row.slider = Place<QSlider>(parent, y, At(kControlX, kSlider), name + "/slider");
       row.slider->setOrientation(Qt::Horizontal);
-      row.spinner = spec.kind == RowKind::Gamma ? Place<GammaSpinner>(parent, y, kSpinner, name)
+      row.spinner = desc.kind == RowKind::Gamma ? Place<GammaSpinner>(parent, y, kSpinner, name)
                                                 : Place<NumberSpinner>(parent, y, kSpinner, name);
       row.parts = {row.slider, row.spinner};
-      PairSliderWithSpinner(row.slider, row.spinner, spec.sliderOffset);
+      PairSliderWithSpinner(row.slider, row.spinner, desc.sliderOffset);
       break;
     case RowKind::ColorButton:
       row.button = Place<QPushButton>(parent, y, kColorButton, name + "/button");
@@ -276,15 +276,15 @@ PreferencesRow BuildRow(QWidget* parent, int position, const RowSpec& spec,
       row.parts.push_back(row.dateTime);
       break;
   }
-  if (spec.hidden) SetRowShown(row, false);
+  if (desc.hidden) SetRowShown(row, false);
   return row;
 }
 
 void FillRow(PreferencesRow& row, SettingsStore& settings, const RowSources& sources) {
-  const RowSpec& spec = *row.spec;
-  switch (spec.kind) {
+  const RowSpec& desc = *row.desc;
+  switch (desc.kind) {
     case RowKind::DropDown:
-      SelectPosition(row.list, Setting(settings, spec));
+      SelectPosition(row.list, Setting(settings, desc));
       break;
     case RowKind::FixedDropDown:
     case RowKind::Language:
@@ -300,23 +300,23 @@ void FillRow(PreferencesRow& row, SettingsStore& settings, const RowSources& sou
       FillBitDepths(row, settings, sources);
       break;
     case RowKind::CheckBox:
-      row.check->setChecked(Setting(settings, spec) != 0);
+      row.check->setChecked(Setting(settings, desc) != 0);
       break;
     case RowKind::Number:
-      row.field->setText(QString::number(Setting(settings, spec)));
+      row.field->setText(QString::number(Setting(settings, desc)));
       break;
     case RowKind::NumberAndUnit:
-      row.field->setText(QString::number(Setting(settings, spec)));
-      SelectPosition(row.unit, settings.Int(spec.group, spec.extra));
+      row.field->setText(QString::number(Setting(settings, desc)));
+      SelectPosition(row.unit, settings.Int(desc.group, desc.extra));
       break;
     case RowKind::SliderSpinner:
-      FillSliderSpinner(row, Setting(settings, spec));
+      FillSliderSpinner(row, Setting(settings, desc));
       break;
     case RowKind::Gamma:
-      FillSliderSpinner(row, GammaHundredths(settings.Float(spec.group, spec.key)));
+      FillSliderSpinner(row, GammaHundredths(settings.Float(desc.group, desc.key)));
       break;
     case RowKind::ColorButton:
-      ShowRowColor(row, NormalizedColor(settings.Text(spec.group, spec.key)));
+      ShowRowColor(row, NormalizedColor(settings.Text(desc.group, desc.key)));
       break;
     case RowKind::ColorList:
       FillColorList(row, settings, sources);
@@ -326,79 +326,79 @@ void FillRow(PreferencesRow& row, SettingsStore& settings, const RowSources& sou
       break;
     case RowKind::Text:
     case RowKind::ImagePath:
-      row.field->setText(Qs(settings.Text(spec.group, spec.key)));
+      row.field->setText(Qs(settings.Text(desc.group, desc.key)));
       break;
     case RowKind::DateTime:
-      row.dateTime->setDateTime(FromLocalSeconds(Setting(settings, spec)));
+      row.dateTime->setDateTime(FromLocalSeconds(Setting(settings, desc)));
       break;
   }
 }
 
 void StoreRow(const PreferencesRow& row, SettingsStore& settings) {
-  const RowSpec& spec = *row.spec;
-  switch (spec.kind) {
+  const RowSpec& desc = *row.desc;
+  switch (desc.kind) {
     case RowKind::DropDown:
-      settings.SetInt(spec.group, spec.key, SelectedPosition(row));
+      settings.SetInt(desc.group, desc.key, SelectedPosition(row));
       break;
     case RowKind::FixedDropDown:
       break;
     case RowKind::Language:
-      settings.SetText(spec.group, spec.key, "en");  // the only language there is
+      settings.SetText(desc.group, desc.key, "en");  // the only language there is
       break;
     case RowKind::Theme:
-      settings.SetText(spec.group, spec.key, SelectedThemeKey(row));
+      settings.SetText(desc.group, desc.key, SelectedThemeKey(row));
       break;
     case RowKind::FormatList: {
-      const auto formats = spec.group == "Input" ? InputFormatList() : OutputFormatList();
+      const auto formats = desc.group == "Input" ? InputFormatList() : OutputFormatList();
       const int position = row.list->currentIndex() < 0 ? -1 : row.list->currentData().toInt();
       if (position >= 0 && position < static_cast<int>(formats.size())) {
-        settings.SetText(spec.group, spec.key, std::string(formats[static_cast<size_t>(position)]));
+        settings.SetText(desc.group, desc.key, std::string(formats[static_cast<size_t>(position)]));
       }
       break;
     }
     case RowKind::BitDepth:
-      settings.SetInt(spec.group, spec.key,
+      settings.SetInt(desc.group, desc.key,
                       row.list->currentIndex() <= 0
                           ? 0
                           : LeadingInteger(row.list->currentText().toStdString()));
       break;
     case RowKind::CheckBox:
-      settings.SetInt(spec.group, spec.key, row.check->isChecked() ? 1 : 0);
+      settings.SetInt(desc.group, desc.key, row.check->isChecked() ? 1 : 0);
       break;
     case RowKind::Number:
-      settings.SetInt(spec.group, spec.key, LeadingInteger(row.field->text().toStdString()));
+      settings.SetInt(desc.group, desc.key, LeadingInteger(row.field->text().toStdString()));
       break;
     case RowKind::NumberAndUnit:
-      settings.SetInt(spec.group, spec.key, LeadingInteger(row.field->text().toStdString()));
-      settings.SetInt(spec.group, spec.extra, std::max(row.unit->currentIndex(), 0));
+      settings.SetInt(desc.group, desc.key, LeadingInteger(row.field->text().toStdString()));
+      settings.SetInt(desc.group, desc.extra, std::max(row.unit->currentIndex(), 0));
       break;
     case RowKind::SliderSpinner:
-      settings.SetInt(spec.group, spec.key, row.spinner->CommittedValue());
+      settings.SetInt(desc.group, desc.key, row.spinner->CommittedValue());
       break;
     case RowKind::Gamma:
-      settings.SetFloat(spec.group, spec.key,
+      settings.SetFloat(desc.group, desc.key,
                         static_cast<float>(row.spinner->CommittedValue() / 100.0));
       break;
     case RowKind::ColorButton:
-      settings.SetText(spec.group, spec.key, NormalizedColor(row.field->text().toStdString()));
+      settings.SetText(desc.group, desc.key, NormalizedColor(row.field->text().toStdString()));
       break;
     case RowKind::ColorList:
       if (row.list->currentIndex() >= 0) {
-        settings.SetText(spec.group, spec.key,
+        settings.SetText(desc.group, desc.key,
                          NormalizedColor(row.list->currentData().toString().toStdString()));
       }
       break;
     case RowKind::FontList:
       if (row.list->currentIndex() >= 0) {
-        settings.SetText(spec.group, spec.key, row.list->currentText().toStdString());
+        settings.SetText(desc.group, desc.key, row.list->currentText().toStdString());
       }
       break;
     case RowKind::Text:
     case RowKind::ImagePath:
-      settings.SetText(spec.group, spec.key, CleanText(row.field->text().toStdString()));
+      settings.SetText(desc.group, desc.key, CleanText(row.field->text().toStdString()));
       break;
     case RowKind::DateTime:
-      settings.SetInt(spec.group, spec.key, ToLocalSeconds(row.dateTime->dateTime()));
+      settings.SetInt(desc.group, desc.key, ToLocalSeconds(row.dateTime->dateTime()));
       break;
   }
 }

@@ -33,7 +33,7 @@ struct RowSources {
 };
 
 struct PreferencesRow {
-  const RowSpec* spec = nullptr;
+  const RowSpec* desc = nullptr;
   QLabel* label = nullptr;
   std::vector<QWidget*> parts;  // every control of the row, the label excluded
   QComboBox* list = nullptr;    // drop-downs, colour lists, font list
@@ -48,11 +48,11 @@ struct PreferencesRow {
 
 // Object names that tests and the dialog use to find a row's controls: "Group/Key" for the
 // main control, with "/label", "/slider", "/unit" or "/button" appended for the others.
-std::string RowName(const RowSpec& spec);
+std::string RowName(const RowSpec& desc);
 
 // Creates the row's widgets in `parent` at grid position `position` (0 is the top row),
 // with their fixed entries (value lists, unit lists).
-PreferencesRow BuildRow(QWidget* parent, int position, const RowSpec& spec,
+PreferencesRow BuildRow(QWidget* parent, int position, const RowSpec& desc,
                         const StringTable& strings);
 
 // Shows the bound setting. May write the store where the shown list needs it ("Fonts" is

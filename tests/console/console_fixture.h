@@ -47,11 +47,11 @@ class ConsoleTest : public ::testing::Test {
 
   // A 3 x 2 picture with six different colours, written as 24-bit TGA.
   fixture::TgaSpec Picture() const {
-    fixture::TgaSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.pixels = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255}, {40, 80, 120}};
-    return spec;
+    fixture::TgaSpec desc;
+    desc.width = 3;
+    desc.height = 2;
+    desc.pixels = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255}, {40, 80, 120}};
+    return desc;
   }
 
   void WritePicture(const std::string& name) const {

@@ -132,8 +132,8 @@ TEST_F(ConversionTest, QuietAndPause) {
 
 TEST_F(ConversionTest, AFileTheWorkerCannotDecode) {
   // PNG bytes under a Targa name: imported, but the conversion fails.
-  fixture::TgaSpec spec = Picture();
-  ASSERT_TRUE(fixture::WriteTga(File("real.tga"), spec));
+  fixture::TgaSpec desc = Picture();
+  ASSERT_TRUE(fixture::WriteTga(File("real.tga"), desc));
   ASSERT_EQ(Run({"-q", "-i", "real.tga"}).status, 0);
   std::filesystem::rename(File("real.png"), File("fake.tga"));
 

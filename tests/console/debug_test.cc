@@ -201,9 +201,9 @@ TEST_F(DebugTest, ProfileChangesTheConversion) {
   EXPECT_EQ(r.status, 0);
   fixture::RgbaImage png = fixture::ReadRgba(File("a_p.png"));
   ASSERT_EQ(png.width, 3u);
-  fixture::TgaSpec spec = Picture();
+  fixture::TgaSpec desc = Picture();
   for (unsigned y = 0; y < 2; ++y) {
-    for (unsigned x = 0; x < 3; ++x) EXPECT_EQ(png.at(x, y), spec.pixels[y * 3 + (2 - x)]);
+    for (unsigned x = 0; x < 3; ++x) EXPECT_EQ(png.at(x, y), desc.pixels[y * 3 + (2 - x)]);
   }
 
   EXPECT_EQ(Run({"-q", "-i", "a.tga", "--profile=bpp.ini"}).Lines(),

@@ -31,30 +31,30 @@ void PutColour(std::vector<uint8_t>& out, Rgba c, int bits) {
   if (bits == 32) out.push_back(c.a);
 }
 
-bool IsColorMapped(const TgaSpec& spec) {
-  return spec.imageType == kTgaColorMapped || spec.imageType == kTgaRleColorMapped;
+bool IsColorMapped(const TgaSpec& desc) {
+  return desc.imageType == kTgaColorMapped || desc.imageType == kTgaRleColorMapped;
 }
-bool IsGrey(const TgaSpec& spec) {
-  return spec.imageType == kTgaGrey || spec.imageType == kTgaRleGrey;
+bool IsGrey(const TgaSpec& desc) {
+  return desc.imageType == kTgaGrey || desc.imageType == kTgaRleGrey;
 }
-bool IsRle(const TgaSpec& spec) { return spec.imageType >= 9; }
+bool IsRle(const TgaSpec& desc) { return desc.imageType >= 9; }
 
 // The stored bytes of the picture's pixel at visual index `i` (missing pixels are zeros).
-std::vector<uint8_t> PixelBytes(const TgaSpec& spec, size_t i) {
+std::vector<uint8_t> PixelBytes(const TgaSpec& desc, size_t i) {
   std::vector<uint8_t> out;
-  if (IsColorMapped(spec)) {
-    const unsigned index = i < spec.indices.size() ? spec.indices[i] : 0;
+  if (IsColorMapped(desc)) {
+    const unsigned index = i < desc.indices.size() ? desc.indices[i] : 0;
     out.push_back(static_cast<uint8_t>(index & 0xFF));
-    if (spec.pixelDepth == 16) out.push_back(static_cast<uint8_t>(index >> 8));
+    if (desc.pixelDepth == 16) out.push_back(static_cast<uint8_t>(index >> 8));
     return out;
   }
-  const Rgba c = i < spec.pixels.size() ? spec.pixels[i] : Rgba{0, 0, 0, 0};
-  if (IsGrey(spec)) {
+  const Rgba c = i < desc.pixels.size() ? desc.pixels[i] : Rgba{0, 0, 0, 0};
+  if (IsGrey(desc)) {
     out.push_back(c.r);
-    if (spec.pixelDepth == 16) out.push_back(c.a);
+    if (desc.pixelDepth == 16) out.push_back(c.a);
     return out;
   }
-  PutColour(out, c, spec.pixelDepth);
+  PutColour(out, c, desc.pixelDepth);
   return out;
 }
 
@@ -86,59 +86,59 @@ uint8_t Expand5(unsigned v) { return static_cast<uint8_t>((v * 255) / 31); }
 
 }  // namespace
 
-std::vector<uint8_t> EncodeTga(const TgaSpec& spec) {
+std::vector<uint8_t> EncodeTga(const TgaSpec& desc) {
   std::vector<uint8_t> out;
-  const bool hasMap = !spec.colorMap.empty();
-  out.push_back(static_cast<uint8_t>(std::min<size_t>(spec.id.size(), 255)));
+  const bool hasMap = !desc.colorMap.empty();
+  out.push_back(static_cast<uint8_t>(std::min<size_t>(desc.id.size(), 255)));
   out.push_back(hasMap ? 1 : 0);
-  out.push_back(spec.imageType);
-  Put16(out, hasMap ? spec.colorMapFirst : 0);
-  Put16(out, static_cast<unsigned>(spec.colorMap.size()));
-  out.push_back(hasMap ? spec.colorMapEntryBits : 0);
+  out.push_back(desc.imageType);
+  Put16(out, hasMap ? desc.colorMapFirst : 0);
+  Put16(out, static_cast<unsigned>(desc.colorMap.size()));
+  out.push_back(hasMap ? desc.colorMapEntryBits : 0);
   Put16(out, 0);  // x origin
   Put16(out, 0);  // y origin
-  Put16(out, static_cast<unsigned>(spec.width));
-  Put16(out, static_cast<unsigned>(spec.height));
-  out.push_back(spec.pixelDepth);
-  out.push_back(static_cast<uint8_t>((spec.attributeBits & 0x0F) | (spec.rightToLeft ? 0x10 : 0) |
-                                     (spec.topToBottom ? 0x20 : 0)));
-  out.insert(out.end(), spec.id.begin(), spec.id.begin() + out[0]);
-  for (const Rgba& entry : spec.colorMap) PutColour(out, entry, spec.colorMapEntryBits);
+  Put16(out, static_cast<unsigned>(desc.width));
+  Put16(out, static_cast<unsigned>(desc.height));
+  out.push_back(desc.pixelDepth);
+  out.push_back(static_cast<uint8_t>((desc.attributeBits & 0x0F) | (desc.rightToLeft ? 0x10 : 0) |
+                                     (desc.topToBottom ? 0x20 : 0)));
+  out.insert(out.end(), desc.id.begin(), desc.id.begin() + out[0]);
+  for (const Rgba& entry : desc.colorMap) PutColour(out, entry, desc.colorMapEntryBits);
 
   // Stored order: rows from the origin's side, pixels from its side.
-  const int width = spec.width;
-  const int height = spec.height;
+  const int width = desc.width;
+  const int height = desc.height;
   std::vector<std::vector<uint8_t>> row;
   std::vector<std::vector<uint8_t>> all;
   for (int fileRow = 0; fileRow < height; ++fileRow) {
-    const int y = spec.topToBottom ? fileRow : height - 1 - fileRow;
+    const int y = desc.topToBottom ? fileRow : height - 1 - fileRow;
     row.clear();
     for (int fileColumn = 0; fileColumn < width; ++fileColumn) {
-      const int x = spec.rightToLeft ? width - 1 - fileColumn : fileColumn;
-      row.push_back(PixelBytes(spec, static_cast<size_t>(y) * width + x));
+      const int x = desc.rightToLeft ? width - 1 - fileColumn : fileColumn;
+      row.push_back(PixelBytes(desc, static_cast<size_t>(y) * width + x));
     }
-    if (!IsRle(spec)) {
+    if (!IsRle(desc)) {
       for (const auto& pixel : row) out.insert(out.end(), pixel.begin(), pixel.end());
-    } else if (spec.rleAcrossRows) {
+    } else if (desc.rleAcrossRows) {
       all.insert(all.end(), row.begin(), row.end());
     } else {
       PutRle(out, row);
     }
   }
-  if (IsRle(spec) && spec.rleAcrossRows) PutRle(out, all);
+  if (IsRle(desc) && desc.rleAcrossRows) PutRle(out, all);
 
   uint32_t extensionOffset = 0;
-  if (spec.attributesType >= 0) {
+  if (desc.attributesType >= 0) {
     extensionOffset = static_cast<uint32_t>(out.size());
     std::vector<uint8_t> extension(kTgaExtensionSize, 0);
     extension[0] = kTgaExtensionSize & 0xFF;
     extension[1] = kTgaExtensionSize >> 8;
-    if (!spec.postageStamp.empty()) Put32(extension, 486, extensionOffset + kTgaExtensionSize);
-    extension[494] = static_cast<uint8_t>(spec.attributesType);
+    if (!desc.postageStamp.empty()) Put32(extension, 486, extensionOffset + kTgaExtensionSize);
+    extension[494] = static_cast<uint8_t>(desc.attributesType);
     out.insert(out.end(), extension.begin(), extension.end());
-    out.insert(out.end(), spec.postageStamp.begin(), spec.postageStamp.end());
+    out.insert(out.end(), desc.postageStamp.begin(), desc.postageStamp.end());
   }
-  if (spec.footer || spec.attributesType >= 0) {
+  if (desc.footer || desc.attributesType >= 0) {
     const size_t at = out.size();
     out.resize(at + 8, 0);
     Put32(out, at, extensionOffset);
@@ -155,8 +155,8 @@ bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
   return static_cast<bool>(file);
 }
 
-bool WriteTga(const std::string& path, const TgaSpec& spec) {
-  return WriteFileBytes(path, EncodeTga(spec));
+bool WriteTga(const std::string& path, const TgaSpec& desc) {
+  return WriteFileBytes(path, EncodeTga(desc));
 }
 
 Rgba Quantize555(Rgba c) {

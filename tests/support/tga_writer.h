@@ -5,10 +5,10 @@
 // writer stores them in the order the descriptor's origin bits ask for, so a correct decoder
 // gives back the same picture whatever the origin.
 //
-//   fixture::TgaSpec spec;
-//   spec.width = 2; spec.height = 1;
-//   spec.pixels = {{255, 0, 0}, {0, 0, 255}};
-//   fixture::WriteTga(dir + "/a.tga", spec);          // uncompressed 24-bit, bottom-left
+//   fixture::TgaSpec desc;
+//   desc.width = 2; desc.height = 1;
+//   desc.pixels = {{255, 0, 0}, {0, 0, 255}};
+//   fixture::WriteTga(dir + "/a.tga", desc);          // uncompressed 24-bit, bottom-left
 //   fixture::RgbaImage back = fixture::ReadRgba(dir + "/a.png");
 #pragma once
 #include <FreeImage.h>
@@ -95,11 +95,11 @@ struct TgaSpec {
 
 // The file's bytes. Pixels or indices missing from a short vector are written as zeros;
 // tests that need a broken file change these bytes (see tga_header).
-std::vector<uint8_t> EncodeTga(const TgaSpec& spec);
+std::vector<uint8_t> EncodeTga(const TgaSpec& desc);
 
 // Writes bytes to a file, replacing it; false on any error.
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-bool WriteTga(const std::string& path, const TgaSpec& spec);
+bool WriteTga(const std::string& path, const TgaSpec& desc);
 
 // What a 5-5-5 file stores of `c`, expanded back to 8 bits the way FreeImage expands it
 // (v * 255 / 31); alpha unchanged.
