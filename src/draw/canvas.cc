@@ -41,6 +41,9 @@ PangoLayout* MakeLayout(cairo_t* cr, const WatermarkFont& font, std::string_view
   ApplyRendering(options, rendering);
   pango_cairo_context_set_font_options(context, options);
   cairo_font_options_destroy(options);
+  // Pango rounds glyph positions to whole pixels unless told not to; smooth text keeps
+  // its fractional advances, so its measured width is fractional too.
+  pango_context_set_round_glyph_positions(context, rendering == TextRendering::Raster);
   pango_cairo_update_context(cr, context);
 
   PangoLayout* layout = pango_layout_new(context);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -249,6 +250,20 @@ TEST_F(WatermarkTest, LineBreaksInAnyCaseAndAlignments) {
     EXPECT_EQ(box.width, boxWidth);
     EXPECT_EQ(box.lines[1].x, c.expectedX) << c.alignment;
   }
+  // Antialiased lines are placed by their smooth width, rounded; the box keeps its raster size.
+  style.antialiased = true;
+  const TextExtent rasterLine = *MeasureText(*font, "iiiiiiiiii", TextRendering::Raster);
+  const TextExtent smoothLine = *MeasureText(*font, "iiiiiiiiii", TextRendering::Antialiased);
+  const int smoothWidth = static_cast<int>(std::lround(smoothLine.width));
+  ASSERT_NE(smoothWidth, static_cast<int>(rasterLine.width));  // else the rows prove nothing
+  const int smoothSpare = boxWidth - smoothWidth;
+  for (const Case& c : {Case{0, 2}, Case{1, (smoothSpare + 1) / 2}, Case{2, smoothSpare - 2}}) {
+    style.alignment = c.alignment;
+    const TextBoxLayout box = LayOutTextBox(*font, "Wider line%eol%iiiiiiiiii", style);
+    EXPECT_EQ(box.width, boxWidth);
+    EXPECT_EQ(box.lines[1].x, c.expectedX) << "antialiased " << c.alignment;
+  }
+  style.antialiased = false;
   // A single line always starts at the padding.
   style.alignment = 2;
   EXPECT_EQ(LayOutTextBox(*font, "i", style).lines[0].x, 2);
