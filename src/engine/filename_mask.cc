@@ -1,5 +1,8 @@
 #include "engine/filename_mask.h"
 
+#include <locale.h>
+#include <wctype.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -17,11 +20,84 @@ const MaskToken* FindMaskToken(std::string_view token) {
   return nullptr;
 }
 
-// First character upper, the rest lower (ASCII only, so UTF-8 bytes pass unchanged).
-std::string TitleCase(std::string_view s) {
-  std::string out = AsciiLower(s);
-  if (!out.empty()) out[0] = AsciiUpper(out.substr(0, 1))[0];
+// Length of the valid UTF-8 character at s[i] and its code point; 0 when the bytes there
+// are not one (file names on Linux may hold any bytes).
+size_t DecodeUtf8(std::string_view s, size_t i, char32_t& code) {
+  const auto byte = [&](size_t k) { return static_cast<uint8_t>(s[k]); };
+  const uint8_t lead = byte(i);
+  size_t length = 0;
+  char32_t min = 0;
+  if (lead < 0x80) {
+    code = lead;
+    return 1;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, code = lead & 0x1F, min = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, code = lead & 0x0F, min = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, code = lead & 0x07, min = 0x10000;
+  } else {
+    return 0;
+  }
+  if (i + length > s.size()) return 0;
+  for (size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i + k) & 0x3F);
+  }
+  if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
+
+void AppendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// Upper or lower case by character, not only for ASCII letters: "Été" in upper case is
+// "ÉTÉ". Bytes that are not valid UTF-8 pass unchanged. Without a UTF-8 locale only ASCII
+// letters change.
+std::string ChangeCase(std::string_view s, bool upper) {
+  static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+  if (utf8 == locale_t{}) return upper ? AsciiUpper(s) : AsciiLower(s);
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    char32_t code = 0;
+    const size_t length = DecodeUtf8(s, i, code);
+    if (length == 0) {
+      out += s[i++];
+      continue;
+    }
+    const wint_t mapped = upper ? towupper_l(static_cast<wint_t>(code), utf8)
+                                : towlower_l(static_cast<wint_t>(code), utf8);
+    AppendUtf8(out, static_cast<char32_t>(mapped));
+    i += length;
+  }
   return out;
+}
+
+std::string Upper(std::string_view s) { return ChangeCase(s, true); }
+std::string Lower(std::string_view s) { return ChangeCase(s, false); }
+
+// First character upper, the rest lower.
+std::string TitleCase(std::string_view s) {
+  if (s.empty()) return {};
+  char32_t code = 0;
+  const size_t first = std::max<size_t>(DecodeUtf8(s, 0, code), 1);
+  return Upper(s.substr(0, first)) + Lower(s.substr(first));
 }
 
 // Right-aligned in five characters padded with "0"; longer values keep their first five.
@@ -50,15 +126,15 @@ std::string TokenValue(MaskValue value, const ProjectState& state, const LocalCl
     case MaskValue::FileName:
       return BaseName(state.currentInputPath);
     case MaskValue::FileNameUpper:
-      return AsciiUpper(BaseName(state.currentInputPath));
+      return Upper(BaseName(state.currentInputPath));
     case MaskValue::FileNameLower:
-      return AsciiLower(BaseName(state.currentInputPath));
+      return Lower(BaseName(state.currentInputPath));
     case MaskValue::FileNameTitle:
       return TitleCase(BaseName(state.currentInputPath));
     case MaskValue::Ext:
       return state.outputExtension;
     case MaskValue::ExtUpper:
-      return AsciiUpper(state.outputExtension);
+      return Upper(state.outputExtension);
     case MaskValue::ExtTitle:
       return TitleCase(state.outputExtension);
     case MaskValue::Year: {
@@ -131,7 +207,7 @@ std::string ReplaceMaskToken(std::string_view text, std::string_view token,
 std::string ExpandFilenameMask(const SettingsStore& settings, const ProjectState& state,
                                const LocalClock& now) {
   const LocalClock clock = ClockFor(settings, now);
-  std::string name = AsciiLower(settings.Text("Advanced", "Filename Mask"));
+  std::string name = Lower(settings.Text("Advanced", "Filename Mask"));
   if (name.empty()) name = kDefaultFilenameMask;
   for (const MaskToken& t : kMaskTokens) {
     // Exact match: the mask is lower case, but values brought in keep their own case.

@@ -84,6 +84,11 @@ TEST_F(MaskFixture, ExpandsMasks) {
       // Later tokens are found by exact match in the lower-cased text.
       {"%filename%.%ext%", "/in/a%N%.tga", 3, 42, "a%N%.png"},
       {"%filename%_%n%", "/in/a%N%.tga", 3, 42, "a00003_00003"},
+      // Case changes reach letters beyond ASCII; bytes that are not UTF-8 stay as they are.
+      {"%filename[u]%.%ext%", "/in/Été.tga", 1, 42, "ÉTÉ.png"},
+      {"%filename[l]%_%filename[t]%", "/in/ÉCOLE.tga", 1, 42, "école_École"},
+      {"Übersicht_%n%.%ext%", "/in/Sunset.tga", 1, 42, "übersicht_00001.png"},
+      {"%filename[u]%", "/in/a\xff\xc3" "b.tga", 1, 42, "A\xff\xc3" "B"},
   };
   state.targetBitsPerPixel = 24;
   state.finalWidth = 800;

@@ -131,6 +131,37 @@ TEST_F(PipelineTest, WritesPngWithTheInputPixels) {
   EXPECT_TRUE(TempLeftovers(out).empty());
 }
 
+TEST_F(PipelineTest, TransformsRunInTheirOrderAndTheNameTakesTheFinalSize) {
+  // Left half red, right half blue.
+  fixture::TgaSpec desc;
+  desc.width = 4;
+  desc.height = 2;
+  const Rgba red{255, 0, 0}, blue{0, 0, 255};
+  desc.pixels = {red, red, blue, blue, red, red, blue, blue};
+  ASSERT_TRUE(fixture::WriteTga(in + "a.tga", desc));
+  AddInput(in + "a.tga");
+  settings.SetText("Advanced", "Filename Mask", "%width%x%height%_%bpp%.%ext%");
+  // Turned first (4x2 -> 2x4, blue on top), then halved in width (-> 1x4), then flipped
+  // top to bottom (red on top). Resizing first would give 2x2; flipping first changes nothing.
+  settings.SetInt("Transform", "Do Image Rotation", 1);
+  settings.SetInt("Transform", "Image Rotation", 90);
+  settings.SetInt("Transform", "Do Image Resize", 1);
+  settings.SetInt("Transform", "Image Width", 50);
+  settings.SetInt("Transform", "Image Width Unit", 1);
+  settings.SetInt("Transform", "Image Height", 100);
+  settings.SetInt("Transform", "Image Height Unit", 1);
+  settings.SetInt("Transform", "Image Resize Algorithm", 0);
+  settings.SetInt("Transform", "Do Image Flip Vertical", 1);
+
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(project.state.finalWidth, 1);
+  EXPECT_EQ(project.state.finalHeight, 4);
+  const fixture::RgbaImage back = fixture::ReadRgba(out + "1x4_24.png");
+  ASSERT_EQ(back.width, 1u);
+  ASSERT_EQ(back.height, 4u);
+  EXPECT_EQ(back.pixels, (std::vector<Rgba>{red, red, blue, blue}));
+}
+
 TEST_F(PipelineTest, NewOutputGetsTheUsualFileMode) {
   WriteSolidTga(in + "a.tga", 2, 2, {1, 2, 3});
   AddInput(in + "a.tga");

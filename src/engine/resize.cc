@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "engine/image_handover.h"
+#include "engine/tga_inspect.h"
 
 namespace rondix {
 namespace {
@@ -20,6 +21,17 @@ constexpr FREE_IMAGE_FILTER kResizeFilters[] = {
 int32_t ProportionalSide(int32_t target, float ratio) {
   const float side = static_cast<float>(target) / ratio;
   return static_cast<int32_t>(std::max(1L, std::lround(side)));
+}
+
+// A target far beyond any real picture (a slip such as 2000000000) makes FreeImage ask for
+// gigabytes and crash or exhaust memory, so such a resize fails the file instead: the result
+// obeys the pixel limit of the input, and each side a limit on FreeImage's filter tables.
+constexpr int64_t kMaxResizeSide = int64_t{1} << 24;
+
+bool WithinLimits(int32_t width, int32_t height) {
+  return width <= kMaxResizeSide && height <= kMaxResizeSide &&
+         static_cast<uint64_t>(width) * static_cast<uint64_t>(height) <=
+             MaxPixelsFromEnvironment();
 }
 
 }  // namespace
@@ -79,6 +91,10 @@ FIBITMAP* ApplyResize(FIBITMAP* image, int width, int height, const SettingsStor
       const float ratio = static_cast<float>(height) / static_cast<float>(width);
       resultWidth = ProportionalSide(newHeight, ratio);
     }
+  }
+  if (!WithinLimits(resultWidth, resultHeight)) {
+    FreeImage_Unload(image);
+    return nullptr;
   }
   return Replaced(image,
                   FreeImage_Rescale(image, resultWidth, resultHeight, ResizeFilter(settings)));

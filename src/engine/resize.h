@@ -22,7 +22,9 @@ int32_t ScaledSize(int32_t value, int32_t unit, int32_t size);
 FREE_IMAGE_FILTER ResizeFilter(const SettingsStore& settings);
 
 // `width` and `height` are the image's current size. Returns the image to continue with;
-// unloads `image` when it made a new one.
+// unloads `image` when it made a new one. Null (the file fails) when FreeImage cannot
+// rescale, or when the result would exceed the pixel limit of inputs
+// (MaxPixelsFromEnvironment) or 2^24 pixels on a side.
 FIBITMAP* ApplyResize(FIBITMAP* image, int width, int height, const SettingsStore& settings);
 
 }  // namespace rondix

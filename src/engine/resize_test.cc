@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "engine/bitmap_test_util.h"
 
 namespace rondix {
@@ -62,6 +64,10 @@ TEST(ApplyResize, SizesByTheSettings) {
       {1200, 1600, 800, 0, 800, 0, 1, 0, 600, 800, false},
       {1600, 1200, 800, 0, 1, 0, 1, 0, 800, 600, false},
       {300, 300, 100, 0, 50, 0, 1, 0, 100, 100, false},
+      // The other side is target / ratio in 32-bit float, halves away from zero.
+      {400, 100, 10, 0, 10, 0, 1, 0, 10, 3, false},   // 2.5
+      {600, 500, 75, 0, 75, 0, 1, 0, 75, 62, false},  // 62.4999962 in float, 62.5 exactly
+      {500, 600, 75, 0, 75, 0, 1, 0, 62, 75, false},
       // Keep aspect off: both targets.
       {1600, 1200, 800, 0, 100, 0, 0, 0, 800, 100, false},
       // Only larger images: smaller in both directions stays, reaching one is resized.
@@ -105,6 +111,32 @@ TEST(ApplyResize, DoesNothingWhenOff) {
   EXPECT_EQ(ApplyResize(nullptr, 20, 20, settings), nullptr);
   Image image(MakeImage(20, 20, 24));
   EXPECT_EQ(ApplyResize(image.get(), 20, 20, settings), image.get());
+}
+
+TEST(ApplyResize, ATargetBeyondTheLimitsFailsInsteadOfExhaustingMemory) {
+  const struct {
+    int targetWidth, targetHeight;
+    const char* maxPixels;  // RONDIX_MAX_PIXELS, or null for the default
+    bool fails;
+  } cases[] = {
+      {2000000000, 1, nullptr, true},         // FreeImage crashed on such a row
+      {1, 2000000000, nullptr, true},
+      {100000, 100000, nullptr, true},        // 10^10 pixels
+      {(1 << 24) + 1, 1, "100000000000", true},  // side limit, whatever the pixel limit
+      {100, 100, "10000", false},
+      {101, 100, "10000", true},
+  };
+  for (const auto& c : cases) {
+    if (c.maxPixels) setenv("RONDIX_MAX_PIXELS", c.maxPixels, 1);
+    SettingsStore settings = testing::DefaultSettings();
+    settings.SetInt("Transform", "Do Image Resize", 1);
+    settings.SetInt("Transform", "Image Width", c.targetWidth);
+    settings.SetInt("Transform", "Image Height", c.targetHeight);
+    settings.SetInt("Transform", "Keep Aspect Ratio", 0);
+    Image out(ApplyResize(MakeImage(20, 20, 24), 20, 20, settings));
+    unsetenv("RONDIX_MAX_PIXELS");
+    EXPECT_EQ(out.get() == nullptr, c.fails) << c.targetWidth << "x" << c.targetHeight;
+  }
 }
 
 TEST(ApplyResize, KeepsTheColours) {
