@@ -48,8 +48,6 @@ constexpr std::string_view kHelp[] = {
 
 }  // namespace
 
-std::span<const std::string_view> HelpTemplate() { return kHelp; }
-
 std::vector<std::string> HelpLines(std::string_view programName, std::string_view inputExtension) {
   std::vector<std::string> lines;
   lines.reserve(std::size(kHelp));
