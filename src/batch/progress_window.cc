@@ -131,8 +131,10 @@ void ProgressWindow::Poll() {
     {
       std::lock_guard<std::mutex> guard(progress_.lock);
       started = progress_.filesStarted;
-      file = progress_.currentFile;
-      lastFileTime = progress_.lastFileTime;
+      if (started > lastStarted_) {  // the path is copied only when it is shown
+        file = progress_.currentFile;
+        lastFileTime = progress_.lastFileTime;
+      }
     }
     if (started > lastStarted_) ShowProgress(started, file, lastFileTime);
     return;

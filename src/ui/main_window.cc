@@ -115,7 +115,6 @@ constexpr int kFieldButtonFromRight = 146;
 constexpr int kConvertFromRight = 110;
 constexpr int kFieldButtonSize = 24;
 constexpr int kConvertSize = 100;
-constexpr int kConvertPicture = 64;
 constexpr int kMenuIconSize = 16;
 
 // The first file of a drop, if the drop carries files at all. Nothing while a modal window
@@ -280,8 +279,7 @@ void MainWindow::BuildPanel() {
   });
 
   convertButton_ = new QPushButton(panel_);
-  convertButton_->setIcon(ButtonImageOf("Convert"));
-  convertButton_->setIconSize(QSize(kConvertPicture, kConvertPicture));
+  ShowConvertPicture();
   convertButton_->setToolTip(QStr(ctx_.strings.GetText("Menu", "Convert")));
   convertButton_->setGeometry(kMainWindowMinWidth - kConvertFromRight, 20, kConvertSize, kConvertSize);
   connect(convertButton_, &QPushButton::clicked, this, [this] { RunCommand(Command::Convert); });
@@ -449,6 +447,13 @@ void MainWindow::RequestRelayout() {
   QCoreApplication::postEvent(this, new QResizeEvent(size(), size()));
 }
 
+void MainWindow::ShowConvertPicture() {
+  // A theme's picture keeps its own size; only one larger than the button is fitted into it.
+  const QPixmap picture = ButtonImageOf("Convert");
+  convertButton_->setIcon(picture);
+  convertButton_->setIconSize(picture.size().boundedTo(QSize(kConvertSize, kConvertSize)));
+}
+
 void MainWindow::UpdateListIcons() {
   const QIcon folder = MenuIconOf("FavFolder");
   for (int i = 0; i < outputFolders_->count(); ++i) outputFolders_->setItemIcon(i, folder);
@@ -468,7 +473,7 @@ void MainWindow::RefreshAfterPreferences(int formatPosition) {
     BuildMenuBar();
     BuildToolbar();
     BuildFieldButtons();
-    convertButton_->setIcon(ButtonImageOf("Convert"));
+    ShowConvertPicture();
     UpdateListIcons();
     RequestRelayout();
     request = 0;

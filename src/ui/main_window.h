@@ -132,6 +132,7 @@ class MainWindow : public QMainWindow {
   void FillOutputFormatList();
   void ApplyStoredGeometry();
   void UpdateListIcons();
+  void ShowConvertPicture();
   QIcon MenuIconOf(std::string_view name) const;
   QIcon ToolbarIconOf(std::string_view name) const;
   QPixmap ButtonImageOf(std::string_view name) const;

@@ -11,16 +11,19 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 
+#include <map>
 #include <memory>
 
 #include "support/qt_app.h"
 #include "support/tga_writer.h"
 #include "ui/image_sets.h"
+#include "ui/theme_loader.h"
 
 namespace rondix {
 namespace {
@@ -76,6 +79,14 @@ class MainWindowTest : public ::testing::Test {
       }
     }
     return nullptr;
+  }
+
+  // The picture an icon shows at 16 pixels, comparable with the set's picture.
+  static QImage IconImage(const QIcon& icon) {
+    return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+  }
+  QImage MenuPicture(std::string_view name) const {
+    return MenuIcon(images, name).convertToFormat(QImage::Format_ARGB32);
   }
 
   SettingsStore settings;
@@ -226,6 +237,147 @@ TEST_F(MainWindowTest, MenuCommandsReachTheirActions) {
 
   MenuAction("Exit\tAlt+X")->trigger();
   EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(MainWindowTest, MenusToolbarAndFieldButtonsInTheirOrder) {
+  MainWindow& w = Open();
+  struct Item {
+    const char* text;  // "-" for a separator
+    const char* icon;
+  };
+  const std::vector<std::pair<QString, std::vector<Item>>> menus = {
+      {"File",
+       {{"New\tCtrl+N", "New"},
+        {"-", ""},
+        {"Add Input File...", "Add"},
+        {"Select Output Folder...", "OutFolder"},
+        {"-", ""},
+        {"Exit\tAlt+X", "Exit"}}},
+      {"Converter",
+       {{"Convert\tF5", "Convert"},
+        {"-", ""},
+        {"Find a File Converter...", "CustomConverter"},
+        {"-", ""},
+        {"Preferences...", "Preferences"}}},
+      {"Help",
+       {{"User Manual...\tF1", "Help"},
+        {"-", ""},
+        {"Send Feedback", "Email"},
+        {"Visit the Program's Homepage", "Web"},
+        {"Check For a New Version", "Updates"},
+        {"-", ""},
+        {"About...", "About"}}},
+  };
+  const QList<QAction*> titles = w.menuBar()->actions();
+  ASSERT_EQ(titles.size(), static_cast<qsizetype>(menus.size()));
+  for (size_t m = 0; m < menus.size(); ++m) {
+    EXPECT_EQ(titles[m]->text(), menus[m].first);
+    const QList<QAction*> items = titles[m]->menu()->actions();
+    ASSERT_EQ(items.size(), static_cast<qsizetype>(menus[m].second.size())) << m;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+      const Item& want = menus[m].second[static_cast<size_t>(i)];
+      if (std::string_view(want.text) == "-") {
+        EXPECT_TRUE(items[i]->isSeparator()) << m << " " << i;
+        continue;
+      }
+      EXPECT_EQ(items[i]->text(), QString::fromUtf8(want.text));
+      EXPECT_EQ(IconImage(items[i]->icon()), MenuPicture(want.icon)) << want.text;
+    }
+  }
+
+  std::vector<QString> toolbar;
+  for (QAction* action : w.mainToolbar()->actions()) {
+    toolbar.push_back(action->isSeparator() ? QStringLiteral("-") : action->toolTip());
+  }
+  EXPECT_EQ(toolbar, (std::vector<QString>{"New", "Add Input File...", "Select Output Folder...", "-",
+                                           "Preferences...", "-", "Convert", "-", "User Manual...",
+                                           "Send Feedback", "Visit the Program's Homepage",
+                                           "Check For a New Version"}));
+  const char* fieldIcons[] = {"Add", "OutFolder", "OutFormat"};
+  const char* fieldTips[] = {"Add Input File...", "Select Output Folder...", "Options..."};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(w.fieldButton(i)->toolTip(), fieldTips[i]);
+    EXPECT_EQ(IconImage(w.fieldButton(i)->icon()), MenuPicture(fieldIcons[i])) << i;
+  }
+
+  // The notice sits at (10, 190) below the menu bar whatever the toolbar's height.
+  const QPoint notice = w.noticeLabel()->mapTo(&w, QPoint(0, 0));
+  EXPECT_EQ(notice, QPoint(10, w.menuBar()->height() + kMainWindowHeight - 70));
+  EXPECT_EQ(w.noticeLabel()->size(), QSize(350, 20));
+  // The built-in Convert picture is shown at its own 64 pixels.
+  EXPECT_EQ(w.convertButton()->iconSize(), QSize(64, 64));
+}
+
+TEST_F(MainWindowTest, WindowShortcutsRunTheirCommands) {
+  ScratchFolder dir;
+  ASSERT_TRUE(fixture::WriteTga(dir.File("a.tga"), Pixel()));
+  MainWindow& w = Open();
+  std::map<QString, QShortcut*> byKeys;
+  for (QShortcut* shortcut : w.findChildren<QShortcut*>()) {
+    byKeys[shortcut->key().toString()] = shortcut;
+    EXPECT_EQ(shortcut->context(), Qt::WindowShortcut);
+  }
+  ASSERT_EQ(byKeys.size(), 4u);
+  ASSERT_TRUE(byKeys.count("Ctrl+N") && byKeys.count("Alt+X") && byKeys.count("F5") &&
+              byKeys.count("F1"));
+
+  Drop({QUrl::fromLocalFile(QString::fromStdString(dir.File("a.tga")))});
+  emit byKeys["Ctrl+N"]->activated();
+  EXPECT_EQ(w.inputField()->text(), "");  // New
+  emit byKeys["F1"]->activated();
+  EXPECT_EQ(opened, std::vector<std::string>{"rondix.chm"});
+  emit byKeys["F5"]->activated();
+  EXPECT_EQ(warnings.size(), 1u);  // Convert with no input
+  emit byKeys["Alt+X"]->activated();
+  EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(MainWindowTest, RefreshFollowsTheIconSizeOrTheTheme) {
+  settings.SetText("File", "Recent Out Folders", "/a/\t/b/");
+  MainWindow& w = Open();
+  std::vector<unsigned> reloaded;
+  QImage themed(90, 90, QImage::Format_ARGB32);
+  themed.fill(Qt::red);
+  QImage folder(16, 16, QImage::Format_ARGB32);
+  folder.fill(Qt::blue);
+  ctx.hooks.reloadImages = [&](unsigned which) {
+    reloaded.push_back(which);
+    LoadThemeImages(images, settings, {}, "/nonexistent/", which);  // redraws at the new size
+    if (which & kThemeButtonImages) images.ButtonImages["Convert"] = Picture{themed, false};
+    if (which & kThemeMenuIcons) images.MenuIcons["FavFolder"] = Picture{folder, false};
+  };
+  QMenuBar* menuBar = w.menuBar();
+
+  // Icon size only: the toolbar is rebuilt at the new size, nothing else.
+  settings.SetInt("Interface", "UI Size", 4);
+  project.state.uiRefreshRequest = 2;
+  w.RefreshAfterPreferences(0);
+  QApplication::processEvents();
+  EXPECT_EQ(reloaded, std::vector<unsigned>{kThemeToolbarIcons});
+  EXPECT_EQ(project.state.uiRefreshRequest, 0);
+  EXPECT_EQ(w.mainToolbar()->iconSize(), QSize(64, 64));
+  EXPECT_EQ(w.menuBar(), menuBar);
+  EXPECT_EQ(w.convertButton()->iconSize(), QSize(64, 64));
+
+  // A new theme: every set, the menu bar, the Convert picture at its own size, list icons.
+  project.state.uiRefreshRequest = 1;
+  w.RefreshAfterPreferences(0);
+  QApplication::processEvents();
+  EXPECT_EQ(reloaded.back(), static_cast<unsigned>(kThemeAllImages));
+  EXPECT_EQ(project.state.uiRefreshRequest, 0);
+  EXPECT_NE(w.menuBar(), menuBar);
+  EXPECT_EQ(w.convertButton()->iconSize(), QSize(90, 90));
+  EXPECT_EQ(IconImage(w.outputFolders()->itemIcon(0)), folder);
+
+  // The folder list is refilled only when its length differs from "Out Folders Number".
+  w.RunCommand(Command::New);
+  settings.SetInt("Advanced", "Out Folders Number", 2);
+  w.RefreshAfterPreferences(0);
+  EXPECT_EQ(w.outputFolders()->currentText(), "");
+  settings.SetInt("Advanced", "Out Folders Number", 5);
+  w.RefreshAfterPreferences(0);
+  EXPECT_EQ(w.outputFolders()->currentText(), "/a/");
+  EXPECT_EQ(reloaded.size(), 2u);  // no request, no reload
 }
 
 TEST(StoreWindowGeometry, KeepsSizeWhenMaximisedAndEverythingWhenMinimised) {
