@@ -25,11 +25,6 @@ bool IsFolder(const std::string& path) {
   return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool IsNonEmptyFile(const std::string& path) {
-  struct stat st {};
-  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
-}
-
 std::string Trimmed(const QString& text) { return std::string(TrimBlanks(Utf8(text))); }
 
 // The extension of the selected output format item, through its item data.
@@ -91,12 +86,6 @@ bool CheckRun(BatchContext& ctx, FontHandle& font) {
 }
 
 }  // namespace
-
-bool IsAcceptedInputFile(const std::string& path, const ProjectState& state) {
-  if (!IsNonEmptyFile(path)) return false;
-  const auto& accepted = state.acceptedExtensions;
-  return std::find(accepted.begin(), accepted.end(), FileExtension(path)) != accepted.end();
-}
 
 void Convert(BatchContext& ctx) {
   ProjectState& state = ctx.project.state;

@@ -9,7 +9,4 @@ namespace rondix {
 // Returns when a check has failed or the progress window has closed.
 void Convert(BatchContext& ctx);
 
-// True for an existing regular file, not empty, with an accepted extension (lower-cased).
-bool IsAcceptedInputFile(const std::string& path, const ProjectState& state);
-
 }  // namespace rondix

@@ -12,16 +12,11 @@
 #include "draw/watermark_font.h"
 #include "engine/conversion_run.h"
 #include "engine/output_encoding.h"
+#include "core/project.h"
 #include "engine/run_context.h"
 
 namespace rondix {
 namespace {
-
-// Exists, is not a folder, and is not empty.
-bool IsNonEmptyFile(const std::string& path) {
-  struct stat st {};
-  return !path.empty() && stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && st.st_size > 0;
-}
 
 bool IsFolder(const std::string& path) {
   struct stat st {};

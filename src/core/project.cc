@@ -39,15 +39,19 @@ std::string FileExtension(const std::string& path) {
   return AsciiLower(name.substr(dot + 1));
 }
 
-bool AddInputFile(Project& project, const std::string& path) {
+bool IsNonEmptyFile(const std::string& path) {
   struct stat st {};
-  if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
-    return false;
-  }
-  const auto& accepted = project.state.acceptedExtensions;
-  if (std::find(accepted.begin(), accepted.end(), FileExtension(path)) == accepted.end()) {
-    return false;
-  }
+  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
+}
+
+bool IsAcceptedInputFile(const std::string& path, const ProjectState& state) {
+  if (!IsNonEmptyFile(path)) return false;
+  const auto& accepted = state.acceptedExtensions;
+  return std::find(accepted.begin(), accepted.end(), FileExtension(path)) != accepted.end();
+}
+
+bool AddInputFile(Project& project, const std::string& path) {
+  if (!IsAcceptedInputFile(path, project.state)) return false;
   project.inputs.clear();
   project.inputs.emplace(path, InputEntry{});
   if (project.state.consoleRun == 0 && project.desktopInputHook) {

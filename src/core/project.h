@@ -62,6 +62,13 @@ int32_t RandomProjectValue();
 
 void ResetProject(Project& project);
 
+// True for an existing regular file with at least one byte.
+bool IsNonEmptyFile(const std::string& path);
+
+// True when `path` could become the InputList entry: a non-empty file whose extension,
+// lower-cased, is one of the accepted ones.
+bool IsAcceptedInputFile(const std::string& path, const ProjectState& state);
+
 // True if `path` became the only entry of the InputList: an existing regular file, not
 // empty, with an accepted extension (compared in lower case).
 bool AddInputFile(Project& project, const std::string& path);
