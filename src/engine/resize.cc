@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "engine/image_handover.h"
-#include "engine/tga_inspect.h"
+#include "engine/tga_probe.h"
 
 namespace rondix {
 namespace {

@@ -1,6 +1,6 @@
 // Decoding of the pipeline's input: every file is read as Truevision Targa.
 //
-// The file is inspected first (tga_inspect.h); a truncated, inconsistent or oversized file
+// The file is inspected first (tga_probe.h); a truncated, inconsistent or oversized file
 // gives nullptr at once, before anything of its claimed size is allocated. A passing file is
 // decoded by FreeImage (FIF_TARGA, default flags) through the same open handle, or by our
 // own reader for the valid variants FreeImage refuses or misreads (tga_read.h). Then the
@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/tga_inspect.h"
+#include "engine/tga_probe.h"
 
 namespace rondix {
 

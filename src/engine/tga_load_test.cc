@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/tga_inspect.h"
+#include "engine/tga_probe.h"
 #include "engine/tga_read.h"
 #include "support/tga_writer.h"
 

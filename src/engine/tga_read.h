@@ -1,5 +1,5 @@
 // Our own Targa decoder, for the valid files FreeImage refuses or misreads (TgaDecoder::Own
-// in tga_inspect.h): 16-bit greyscale with an attribute byte, 16-bit colour map indices,
+// in tga_probe.h): 16-bit greyscale with an attribute byte, 16-bit colour map indices,
 // 15-bit colour maps, maps not starting at entry 0, colour maps in true-colour files, and
 // the few layouts FreeImage's reader would overrun on.
 //
@@ -14,7 +14,7 @@
 
 #include <cstdio>
 
-#include "engine/tga_inspect.h"
+#include "engine/tga_probe.h"
 
 namespace rondix {
 

@@ -13,7 +13,7 @@
 #include "engine/layer_composite.h"
 #include "engine/output_encoding.h"
 #include "engine/picture_file.h"
-#include "engine/tga_inspect.h"
+#include "engine/tga_probe.h"
 
 namespace rondix {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/tga_inspect.h"
+#include "engine/tga_probe.h"
 
 #include <gtest/gtest.h>
 
