@@ -13,17 +13,13 @@
 #include "batch/progress_window.h"
 #include "batch/recent_folders.h"
 #include "core/formats.h"
+#include "core/project.h"
 #include "core/text.h"
 #include "draw/watermark_font.h"
 #include "engine/output_encoding.h"
 
 namespace rondix {
 namespace {
-
-bool IsFolder(const std::string& path) {
-  struct stat st {};
-  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 std::string Trimmed(const QString& text) { return std::string(TrimBlanks(Utf8(text))); }
 

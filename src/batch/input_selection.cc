@@ -9,14 +9,10 @@
 
 #include "batch/recent_folders.h"
 #include "core/formats.h"
+#include "core/project.h"
 
 namespace rondix {
 namespace {
-
-bool IsFolder(const std::string& path) {
-  struct stat st {};
-  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 std::string DescriptionOf(const std::string& extension) {
   for (const InputExtension& row : InputExtensionTable()) {

@@ -18,11 +18,6 @@
 namespace rondix {
 namespace {
 
-bool IsFolder(const std::string& path) {
-  struct stat st {};
-  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 std::string WorkingFolder() {
   std::vector<char> buffer(4096);
   if (getcwd(buffer.data(), buffer.size()) == nullptr) return {};

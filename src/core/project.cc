@@ -39,6 +39,11 @@ std::string FileExtension(const std::string& path) {
   return AsciiLower(name.substr(dot + 1));
 }
 
+bool IsFolder(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 bool IsNonEmptyFile(const std::string& path) {
   struct stat st {};
   return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;

@@ -62,6 +62,9 @@ int32_t RandomProjectValue();
 
 void ResetProject(Project& project);
 
+// True for an existing folder.
+bool IsFolder(const std::string& path);
+
 // True for an existing regular file with at least one byte.
 bool IsNonEmptyFile(const std::string& path);
 
